@@ -1,0 +1,87 @@
+#pragma once
+// The program state and everything a handler reaches: the window and its
+// controls, the platform services, the database and the subsystems.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "data/db.h"
+#include "platform/core/clock.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/services.h"
+
+class QWidget;
+
+namespace kob {
+
+class MainWindow;
+class ReportList;
+class Operators;
+class Members;
+class Checkout;
+class Records;
+
+// The operator found at the login: boss_id, boss_name, boss_tel.
+struct OperatorTexts {
+    std::string boss_id;
+    std::string boss_name;
+    std::string boss_tel;
+};
+
+// Column sort state shared by the three sortable lists.
+struct SortState {
+    ReportList* list = nullptr;
+    int32_t direction = 0;  // flipped on every sort; 1 ascending
+    int32_t column = 0;
+    int32_t kind = 0;  // 1 text, 2 date-time, 3 number
+    int32_t arrow_column = 0;
+};
+
+class Program {
+public:
+    // Services the program uses; tests pass scripted ones.
+    struct Services {
+        Clock* clock = nullptr;
+        Dialogs* dialogs = nullptr;
+        Pointer* pointer = nullptr;
+    };
+    explicit Program(Services services);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Builds the window and runs OnMainWindowCreated; Show() shows it centred.
+    void CreateMainWindow();
+    void ShowMainWindow();
+
+    Clock& clock;
+    Dialogs& dialogs;
+    Pointer& pointer;
+    data::Database db;
+
+    std::unique_ptr<MainWindow> main_window;
+    MainWindow& window() { return *main_window; }
+
+    // Program state.
+    OperatorTexts CurrentOperator;
+    int32_t LoggedIn = 0;
+    std::atomic<int32_t> MemberListRefreshing{0};
+    SortState ListSortState;
+
+    std::unique_ptr<Operators> operators;
+    std::unique_ptr<Members> members;
+    std::unique_ptr<Checkout> checkout;
+    std::unique_ptr<Records> records;
+
+    // The balloon at the pointer moved 10 pixels up.
+    void ShowBalloonTip(const std::string& text);
+
+    // Ends the process at once with code, the exit clean-up first. When a
+    // test has set exit_hook, that is called instead and this returns.
+    void ExitProcess(int code);
+    // Tests replace the process end (so a test can observe it).
+    std::function<void(int code)> exit_hook;
+};
+
+}  // namespace kob

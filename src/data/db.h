@@ -1,0 +1,148 @@
+#pragma once
+// The database as the program reaches it: the built-in endpoint, the one
+// shared connection with its reuse rule and the shared result set, and
+// private connections that one action opens for itself.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/clock.h"
+
+typedef struct st_mysql MYSQL;
+typedef struct st_mysql_res MYSQL_RES;
+
+namespace kob::data {
+
+struct DbEndpoint {
+    static constexpr const char* kHost = KOBRELAN_DB_HOST;
+    static constexpr const char* kAccount = "kobrelan";
+    static constexpr const char* kPassword = "kob417@%+";
+    static constexpr const char* kSchema = "kobrelan";
+    static constexpr unsigned kPort = KOBRELAN_DB_PORT;
+};
+
+// Opens a connection with the endpoint, the gbk character set and nothing
+// else; nullptr on any failure.
+MYSQL* ConnectEndpoint();
+void CloseConnection(MYSQL*& connection);
+
+// A stored result. Texts come back as UTF-8, NULL as "" (or 0).
+class RecordSet {
+public:
+    RecordSet() = default;
+    explicit RecordSet(MYSQL_RES* result);
+    RecordSet(RecordSet&& other) noexcept;
+    RecordSet& operator=(RecordSet&& other) noexcept;
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+    ~RecordSet();
+
+    bool IsNone() const { return result_ == nullptr; }
+    uint64_t RowCount() const;
+    // Makes row (0-based) the current row; the first row is current at first.
+    void MoveTo(uint64_t row);
+    // The current row's column by name; "" for NULL, no row or no such column.
+    std::string Text(std::string_view column) const;
+    // Text(column) through ToInt32; NULL gives 0.
+    int32_t Int32(std::string_view column) const;
+    // Releases the result; the set is none afterwards. None: nothing happens.
+    void Free();
+
+private:
+    const char* Field(std::string_view column, unsigned long* length) const;
+    MYSQL_RES* result_ = nullptr;
+    char** row_ = nullptr;
+    unsigned long* lengths_ = nullptr;
+};
+
+inline void FreeRecordSet(RecordSet& set) { set.Free(); }
+
+// Runs sql (UTF-8, converted to GBK) on connection. False when the connection
+// is none, the text has a character GBK cannot hold, or the server refuses it.
+bool ExecuteOn(MYSQL* connection, std::string_view sql);
+// The result of the statement just executed on connection (none if it had none).
+RecordSet StoreResultOf(MYSQL* connection);
+
+class SharedSession;
+
+// DbConnection and SharedRecordSet: one per program.
+class Database {
+public:
+    explicit Database(Clock& clock) : clock_(clock) {}
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Exclusive use of the shared connection and SharedRecordSet from here
+    // until the session ends; the same thread may open nested sessions.
+    SharedSession Acquire();
+
+    // What the reuse rule has done so far, for tests and diagnostics.
+    int ConnectAttempts() const { return connect_attempts_; }
+
+private:
+    friend class SharedSession;
+    std::recursive_mutex mutex_;
+    Clock& clock_;
+    // DbConnection
+    int32_t connected_once_ = 0;
+    uint32_t previous_tick_ = 0;
+    MYSQL* handle_ = nullptr;
+    int connect_attempts_ = 0;
+    // SharedRecordSet
+    RecordSet shared_;
+    // Results that RunQuery replaced without their caller freeing them.
+    std::vector<RecordSet> abandoned_;
+};
+
+// A thread's turn at the shared connection. Ending the session frees a
+// shared result set still held and lets the other thread in.
+class SharedSession {
+public:
+    SharedSession(SharedSession&& other) noexcept;
+    SharedSession(const SharedSession&) = delete;
+    SharedSession& operator=(const SharedSession&) = delete;
+    ~SharedSession();
+
+    // The reuse rule: reconnects on the first request and after more than
+    // 60000 ms since the previous request; stores the tick afterwards.
+    MYSQL* GetDbConnection();
+    // GetDbConnection, then sql into SharedRecordSet; its row count, 0 on failure.
+    int32_t RunQuery(std::string_view sql);
+    RecordSet& SharedRecordSet();
+    void FreeSharedRecordSet();
+    // GetDbConnection, then sql on the shared connection, for statements
+    // without rows or whose result the caller stores itself.
+    bool Execute(std::string_view sql);
+    // The result of the statement just executed, in a set of the caller's own.
+    RecordSet StoreResult();
+    MYSQL* Handle() const;
+
+private:
+    friend class Database;
+    explicit SharedSession(Database& db);
+    Database* db_;
+    std::unique_lock<std::recursive_mutex> lock_;
+};
+
+// A connection of one action's own, closed when it goes out of scope.
+class PrivateConnection {
+public:
+    PrivateConnection();
+    ~PrivateConnection();
+    PrivateConnection(const PrivateConnection&) = delete;
+    PrivateConnection& operator=(const PrivateConnection&) = delete;
+
+    bool IsNone() const { return handle_ == nullptr; }
+    bool Execute(std::string_view sql);
+    // Execute, then the stored result (none on failure).
+    RecordSet Query(std::string_view sql);
+    MYSQL* Handle() const { return handle_; }
+
+private:
+    MYSQL* handle_ = nullptr;
+};
+
+}  // namespace kob::data

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace kob {
+
+class Program;
+
+class Members {
+public:
+    explicit Members(Program& program) : program_(program) {}
+    // Binds this subsystem's handlers to the window's controls.
+    void BindEvents() {}
+
+private:
+    [[maybe_unused]] Program& program_;
+};
+
+}  // namespace kob

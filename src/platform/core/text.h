@@ -1,0 +1,37 @@
+#pragma once
+// Text helpers shared by every subsystem. Program texts are UTF-8; the
+// database and wyf.ini hold GBK.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kob {
+
+// The one text-to-integer rule for money, ids and counts: optional leading
+// blanks, an optional sign, then the leading decimal digits; anything after
+// them is ignored. No digits gives 0. Saturates at the 32-bit limits.
+int32_t ToInt32(std::string_view text);
+
+// Decimal text of an integer.
+std::string IntText(int64_t value);
+
+// True when text is an optional minus followed by one or more digits and
+// nothing else, and fits in 32 bits: safe to stand bare in a statement.
+bool IsWholeNumber(std::string_view text);
+
+// UTF-8 to GBK; nullopt when a character has no GBK form (an emoji, say).
+std::optional<std::string> Utf8ToGbk(std::string_view utf8);
+// GBK to UTF-8; bytes that are not GBK become U+FFFD.
+std::string GbkToUtf8(std::string_view gbk);
+
+// Escapes a text for use between single quotes in a statement: \0, \n, \r,
+// \, ', " and Ctrl-Z get a backslash. UTF-8 never holds these bytes inside a
+// character, so escaping before the GBK conversion is safe on a gbk connection.
+std::string EscapeSqlText(std::string_view utf8);
+
+// Text comparison as lstrcmpA does it on a Chinese system: pinyin order for
+// Han characters, case-sensitive with lower case first. <0, 0 or >0.
+int CompareTextAnsi(std::string_view a, std::string_view b);
+
+}  // namespace kob

@@ -1,0 +1,82 @@
+#pragma once
+// Message boxes, input boxes and popup menus behind one interface: the Qt
+// one for the operator, a scripted one for tests.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace kob {
+
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageIcon { None, Error, Information, Warning, Question };
+enum class Answer { Ok, Cancel };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Answer Message(const std::string& text, const std::string& title,
+                           MessageButtons buttons = MessageButtons::Ok,
+                           MessageIcon icon = MessageIcon::None) = 0;
+    // The typed text, or nullopt when cancelled.
+    virtual std::optional<std::string> Input(const std::string& prompt, const std::string& title,
+                                             const std::string& initial = {},
+                                             bool masked = false) = 0;
+    // Pops up a menu at the mouse pointer; the chosen item's index or -1.
+    virtual int PopupMenu(const std::string& caption, const std::vector<std::string>& items) = 0;
+};
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+    Answer Message(const std::string& text, const std::string& title, MessageButtons buttons,
+                   MessageIcon icon) override;
+    std::optional<std::string> Input(const std::string& prompt, const std::string& title,
+                                     const std::string& initial, bool masked) override;
+    int PopupMenu(const std::string& caption, const std::vector<std::string>& items) override;
+
+private:
+    QWidget* owner_;
+};
+
+// What a test saw asked, in order.
+struct AskedDialog {
+    enum class Kind { Message, Input, Menu } kind = Kind::Message;
+    std::string text;   // message text, input prompt or menu caption
+    std::string title;  // message or input title
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    std::string initial;
+    bool masked = false;
+    std::vector<std::string> items;
+};
+
+// Answers from queues; with an empty queue a message gets Ok, an input
+// Cancel and a menu no choice.
+class ScriptedDialogs : public Dialogs {
+public:
+    void NextMessage(Answer answer) { messages_.push_back(answer); }
+    void NextInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
+    void NextMenuChoice(int index) { menus_.push_back(index); }
+
+    Answer Message(const std::string& text, const std::string& title, MessageButtons buttons,
+                   MessageIcon icon) override;
+    std::optional<std::string> Input(const std::string& prompt, const std::string& title,
+                                     const std::string& initial, bool masked) override;
+    int PopupMenu(const std::string& caption, const std::vector<std::string>& items) override;
+
+    const std::vector<AskedDialog>& Asked() const { return asked_; }
+    const AskedDialog* Last() const { return asked_.empty() ? nullptr : &asked_.back(); }
+    void ClearAsked() { asked_.clear(); }
+
+private:
+    std::deque<Answer> messages_;
+    std::deque<std::optional<std::string>> inputs_;
+    std::deque<int> menus_;
+    std::vector<AskedDialog> asked_;
+};
+
+}  // namespace kob

@@ -15,8 +15,11 @@ if [ -f src/app/main.cpp ]; then
 fi
 bash scripts/db.sh start
 
-# The demo data goes in once, into an empty database.
+# The demo data goes in when there is no operator to log in with, as on a
+# new server or after the tests (which empty the tables and may leave a few
+# rows of their own): the schema is emptied first.
 if [ "$(bash scripts/db.sh sql -N -e 'SELECT COUNT(*) FROM bosslist')" = "0" ]; then
+    bash scripts/db.sh reset
     bash scripts/db.sh sql <db/demo.sql
     echo "run.sh: demo data loaded"
 fi

@@ -20,7 +20,9 @@ namespace {
 std::atomic<Program*> g_clean_up_program{nullptr};
 
 // Frees a text's storage, not only its contents.
-void Release(std::string& text) { std::string().swap(text); }
+void Release(std::string& text) {
+    std::string().swap(text);
+}
 
 }  // namespace
 
@@ -97,7 +99,7 @@ void Program::OnPageStackChanged() {
 void Program::ShowBalloonTip(const std::string& text) {
     const QPoint at = pointer.Position();
     window().气球提示框1->ShowAt(text.empty() ? std::string(kBalloonDefaultText) : text,
-                                QPoint(at.x(), at.y() - 10));
+                                 QPoint(at.x(), at.y() - 10));
 }
 
 void Program::ExitProcess(int code) {
@@ -116,7 +118,9 @@ void RegisterExitCleanUp() {
     std::at_quick_exit(ExitCleanUp);
 }
 
-void SetExitCleanUpProgram(Program* program) { g_clean_up_program.store(program); }
+void SetExitCleanUpProgram(Program* program) {
+    g_clean_up_program.store(program);
+}
 
 void ExitCleanUp() {
     static std::atomic<bool> done{false};

@@ -40,7 +40,7 @@ struct SortState {
 };
 
 class Program {
-public:
+  public:
     // Services the program uses; tests pass scripted ones.
     struct Services {
         Clock* clock = nullptr;

@@ -100,19 +100,19 @@ struct Look {
     int hover_dy = 0;
     bool animated = false;
     const Columns* columns = nullptr;
-    int current_item = -1;                // combo box
+    int current_item = -1;               // combo box
     const char* date_picture = nullptr;  // date box display
-    int interval_ms = 0;                  // timer
+    int interval_ms = 0;                 // timer
 };
 
 // The MainWindow member a row creates.
 using Member =
-    std::variant<PageStack* MainWindow::*, Frame* MainWindow::*, GroupBox* MainWindow::*,
-                 Label* MainWindow::*, EditBox* MainWindow::*, MultiLineEditBox* MainWindow::*,
-                 PushButton* MainWindow::*, ImageButton* MainWindow::*,
-                 ColourButton* MainWindow::*, CheckBox* MainWindow::*, ComboBox* MainWindow::*,
-                 ListBox* MainWindow::*, DateBox* MainWindow::*, ReportList* MainWindow::*,
-                 PictureBox* MainWindow::*, Timer* MainWindow::*, BalloonTip* MainWindow::*>;
+    std::variant<PageStack * MainWindow::*, Frame * MainWindow::*, GroupBox * MainWindow::*,
+                 Label * MainWindow::*, EditBox * MainWindow::*, MultiLineEditBox * MainWindow::*,
+                 PushButton * MainWindow::*, ImageButton * MainWindow::*,
+                 ColourButton * MainWindow::*, CheckBox * MainWindow::*, ComboBox * MainWindow::*,
+                 ListBox * MainWindow::*, DateBox * MainWindow::*, ReportList * MainWindow::*,
+                 PictureBox * MainWindow::*, Timer * MainWindow::*, BalloonTip * MainWindow::*>;
 
 struct Row {
     Member member;

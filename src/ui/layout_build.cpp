@@ -76,7 +76,7 @@ bool KindFits(Kind kind) {
 }
 
 class Builder {
-public:
+  public:
     Builder(MainWindow& window, double now) : window_(window), now_(now) {}
 
     void Add(const Row& row) {
@@ -85,7 +85,7 @@ public:
 
     void Raise(const std::string& name) { Named(name)->raise(); }
 
-private:
+  private:
     template <class T>
     void Create(const Row& row, T* MainWindow::*member) {
         if (!KindFits<T>(row.kind)) {

@@ -6,8 +6,8 @@
 namespace kob::layout {
 
 const Columns kServiceItemColumns = {
-    {"ID", 60},        {"项目名称", 170}, {"项目金额", 80},
-    {"近七日次数", 110}, {"30日计", 70},   {"总计", 50},
+    {"ID", 60},          {"项目名称", 170}, {"项目金额", 80},
+    {"近七日次数", 110}, {"30日计", 70},    {"总计", 50},
 };
 
 namespace {
@@ -15,16 +15,15 @@ namespace {
 using K = Kind;
 
 constexpr Look kPrompt{.fg = 0x000000, .align = Align::Left};
-constexpr Look kEntry{.fg = 0x000000, .bg = 0xFFFFFF, .align = Align::Left, .border = Border::Sunken};
+constexpr Look kEntry{
+    .fg = 0x000000, .bg = 0xFFFFFF, .align = Align::Left, .border = Border::Sunken};
 constexpr Look kMaskedEntry{.fg = 0x000000,
                             .bg = 0xFFFFFF,
                             .align = Align::Left,
                             .border = Border::Sunken,
                             .entry = EntryMode::Masked};
-constexpr Look kSubPanel{.bg = 0xFFFFFF,
-                         .outline = Outline::Solid,
-                         .outline_colour = 0x000000,
-                         .outline_width = 1};
+constexpr Look kSubPanel{
+    .bg = 0xFFFFFF, .outline = Outline::Solid, .outline_colour = 0x000000, .outline_width = 1};
 
 }  // namespace
 

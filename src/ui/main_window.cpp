@@ -39,7 +39,9 @@ void MainWindow::RaiseCreated() {
     }
 }
 
-void MainWindow::SetHeight(int height) { setFixedSize(width(), height); }
+void MainWindow::SetHeight(int height) {
+    setFixedSize(width(), height);
+}
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Esc closes the window, which ends the program. Enter moves no focus.

@@ -11,7 +11,7 @@ namespace kob {
 
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kCaption = "Kobrelan-洗脚店管理系统 V1.5";
     static constexpr int kDesignWidth = 1000;
     static constexpr int kDesignHeight = 887;
@@ -184,10 +184,10 @@ public:
     EditBox* 编辑框_新增管理员_密码确认 = nullptr;
     PushButton* 按钮_系统设置_新增管理员_确认 = nullptr;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     bool created_ = false;
 };
 

@@ -13,7 +13,7 @@ namespace kob::test {
 namespace {
 
 class MembersPageTest : public WindowTest {
-protected:
+  protected:
     // The page as the members button leaves it after a login; the handler
     // itself belongs to the members subsystem.
     void ShowPage() {
@@ -35,9 +35,8 @@ std::set<std::string> VisibleChildren(QWidget* parent) {
 TEST_F(MembersPageTest, MemberListShowsNineHeadersAndNoRows) {
     ReportList* list = w().超级列表框_会员管理_会员列表;
     const std::vector<std::pair<std::string, int>> columns = {
-        {"卡号", 80},       {"姓名", 100},     {"手机号", 120},
-        {"充值次数", 80},   {"实付金额", 100}, {"充值总额", 100},
-        {"消费次数", 80},   {"消费金额", 100}, {"卡余额", 100},
+        {"卡号", 80},      {"姓名", 100},    {"手机号", 120},   {"充值次数", 80}, {"实付金额", 100},
+        {"充值总额", 100}, {"消费次数", 80}, {"消费金额", 100}, {"卡余额", 100},
     };
     for (ReportList* l : {list, w().超级列表框_会员管理_会员列表备用}) {
         SCOPED_TRACE(l->objectName().toStdString());
@@ -57,8 +56,13 @@ TEST_F(MembersPageTest, MemberListShowsNineHeadersAndNoRows) {
 TEST_F(MembersPageTest, OnlyHintSearchBoxImageButtonsAndListShowUntilAPanelOpens) {
     ShowPage();
     const std::set<std::string> expected = {
-        "透明标签", "编辑框_会员管理_搜索", "按钮_会员管理_搜索", "按钮_新增会员",
-        "按钮_充值", "按钮_消费",           "超级列表框_会员管理_会员列表",
+        "透明标签",
+        "编辑框_会员管理_搜索",
+        "按钮_会员管理_搜索",
+        "按钮_新增会员",
+        "按钮_充值",
+        "按钮_消费",
+        "超级列表框_会员管理_会员列表",
     };
     EXPECT_EQ(VisibleChildren(w().选择夹1->Page(0)), expected);
     EXPECT_FALSE(w().载入条_会员->isVisible());
@@ -172,7 +176,8 @@ TEST_F(MembersPageTest, PanelDateBoxesHoldTheTimeOfDay) {
     for (DateBox* box : {w().日期框_充值管理_自定义时间, w().日期框_消费管理_自定义时间}) {
         SCOPED_TRACE(box->objectName().toStdString());
         box->SetValue(at);
-        EXPECT_EQ(FormatDateTimeText(box->Value(), "yyyy-MM-dd ", "HH:mm:ss"), "2024-05-17 13:05:09");
+        EXPECT_EQ(FormatDateTimeText(box->Value(), "yyyy-MM-dd ", "HH:mm:ss"),
+                  "2024-05-17 13:05:09");
     }
 }
 

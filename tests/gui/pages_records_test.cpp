@@ -10,7 +10,7 @@ namespace kob::test {
 namespace {
 
 class RecordPagesTest : public WindowTest {
-protected:
+  protected:
     void ShowPage(int page) {
         program().LoggedIn = 1;
         w().选择夹1->SetCurrentPage(page);
@@ -29,14 +29,22 @@ struct Twin {
 
 std::vector<Twin> Twins(MainWindow& w) {
     return {
-        {1, w.超级列表框_会员充值_充值列表, w.选择框_充值管理_指定日期, w.外形框_充值管理_指定日期,
+        {1,
+         w.超级列表框_会员充值_充值列表,
+         w.选择框_充值管理_指定日期,
+         w.外形框_充值管理_指定日期,
          {w.按钮_充值管理_今天, w.按钮_充值管理_昨天, w.按钮_充值管理_近7天, w.按钮_充值管理_本月,
           w.按钮_充值管理_上月, w.按钮_充值管理_近30天},
-         w.日期框_充值管理_开始日期, w.日期框_充值管理_结束日期},
-        {2, w.超级列表框_会员消费_消费列表, w.选择框_消费管理_指定日期, w.外形框_消费管理_指定日期,
+         w.日期框_充值管理_开始日期,
+         w.日期框_充值管理_结束日期},
+        {2,
+         w.超级列表框_会员消费_消费列表,
+         w.选择框_消费管理_指定日期,
+         w.外形框_消费管理_指定日期,
          {w.按钮_消费管理_今天, w.按钮_消费管理_昨天, w.按钮_消费管理_近7天, w.按钮_消费管理_本月,
           w.按钮_消费管理_上月, w.按钮_消费管理_近30天},
-         w.日期框_消费管理_开始日期, w.日期框_消费管理_结束日期},
+         w.日期框_消费管理_开始日期,
+         w.日期框_消费管理_结束日期},
     };
 }
 
@@ -50,8 +58,8 @@ std::vector<std::string> Titles(ReportList* list) {
 
 TEST_F(RecordPagesTest, ListsHaveTheirColumns) {
     EXPECT_EQ(Titles(w().超级列表框_会员充值_充值列表),
-              (std::vector<std::string>{"充值ID", "会员卡号", "姓名", "充值时间", "实付金额", "赠送",
-                                        "充值总额", "充值方式", "备注", "操作员"}));
+              (std::vector<std::string>{"充值ID", "会员卡号", "姓名", "充值时间", "实付金额",
+                                        "赠送", "充值总额", "充值方式", "备注", "操作员"}));
     EXPECT_EQ(Titles(w().超级列表框_会员消费_消费列表),
               (std::vector<std::string>{"消费ID", "会员卡号", "姓名", "消费时间", "项目", "金额",
                                         "卡扣款", "备注", "操作员"}));

@@ -21,8 +21,8 @@ std::set<std::string> VisibleChildren(QWidget* parent) {
 }
 
 TEST_F(SettingsPageTest, AfterStartUpOnlyTheLoginShows) {
-    const std::set<std::string> expected = {"图片框1",         "透明标签1", "组合框_登录用户名",
-                                            "透明标签2",       "编辑框_密码", "按钮_登录系统"};
+    const std::set<std::string> expected = {"图片框1",   "透明标签1",   "组合框_登录用户名",
+                                            "透明标签2", "编辑框_密码", "按钮_登录系统"};
     EXPECT_EQ(VisibleChildren(w().选择夹1->Page(3)), expected);
     EXPECT_FALSE(w().外形框_系统设置->isVisible());
     EXPECT_FALSE(w().载入条->isVisible());
@@ -82,7 +82,8 @@ TEST_F(SettingsPageTest, ItemPriceTakesWholeNumbersOnly) {
 TEST_F(SettingsPageTest, ServiceItemListHasSixColumnsThreeOfThemEmpty) {
     ReportList* list = w().超级列表框_项目设置;
     const std::vector<std::pair<std::string, int>> columns = {
-        {"ID", 60}, {"项目名称", 170}, {"项目金额", 80}, {"近七日次数", 110}, {"30日计", 70}, {"总计", 50},
+        {"ID", 60},          {"项目名称", 170}, {"项目金额", 80},
+        {"近七日次数", 110}, {"30日计", 70},    {"总计", 50},
     };
     ASSERT_EQ(list->ColumnCount(), 6);
     for (int c = 0; c < 6; ++c) {

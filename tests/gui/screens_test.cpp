@@ -11,7 +11,7 @@ namespace kob::test {
 namespace {
 
 class ScreensTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         const char* binary_dir = std::getenv("KOBRELAN_BINARY_DIR");
@@ -43,7 +43,9 @@ protected:
     QString dir_;
 };
 
-TEST_F(ScreensTest, StartUp) { Save("start.png"); }
+TEST_F(ScreensTest, StartUp) {
+    Save("start.png");
+}
 
 TEST_F(ScreensTest, MembersPageWithCurrentMember) {
     LoggedInOn(0);
@@ -60,7 +62,7 @@ TEST_F(ScreensTest, NewMemberPanel) {
     SampleMembers();
     // Where the opener puts it: 5 pixels below 按钮_新增会员, at its left.
     w().外形框_新增会员->move(w().按钮_新增会员->x(),
-                               w().按钮_新增会员->y() + w().按钮_新增会员->height() + 5);
+                              w().按钮_新增会员->y() + w().按钮_新增会员->height() + 5);
     w().外形框_新增会员->Show();
     w().外形框_新增会员->BringToFront();
     w().编辑框_新增会员_卡号->SetText("1004");

@@ -64,9 +64,10 @@ TEST_F(FrameTest, OnlySideButtonsWhiteStripAndStackAreDrawn) {
 
 TEST_F(FrameTest, EveryTabLiesUnderTheSideButtonsOrTheWhiteStrip) {
     QRegion cover;
-    for (QWidget* c : {static_cast<QWidget*>(w().按钮_会员管理), static_cast<QWidget*>(w().按钮_会员充值),
-                       static_cast<QWidget*>(w().按钮_会员消费), static_cast<QWidget*>(w().按钮_系统设置),
-                       static_cast<QWidget*>(w().外形框1)}) {
+    for (QWidget* c :
+         {static_cast<QWidget*>(w().按钮_会员管理), static_cast<QWidget*>(w().按钮_会员充值),
+          static_cast<QWidget*>(w().按钮_会员消费), static_cast<QWidget*>(w().按钮_系统设置),
+          static_cast<QWidget*>(w().外形框1)}) {
         cover += RectInWindow(c);
     }
     QTabBar* tabs = w().选择夹1->Tabs();
@@ -76,9 +77,9 @@ TEST_F(FrameTest, EveryTabLiesUnderTheSideButtonsOrTheWhiteStrip) {
         SCOPED_TRACE(i);
         EXPECT_EQ(tabs->tabText(i).toStdString(), captions[static_cast<size_t>(i)]);
         const QRect tab(tabs->mapTo(&w(), tabs->tabRect(i).topLeft()), tabs->tabRect(i).size());
-        EXPECT_TRUE((QRegion(tab) - cover).isEmpty()) << "tab uncovered at " << tab.x() << ","
-                                                      << tab.y() << " " << tab.width() << "x"
-                                                      << tab.height();
+        EXPECT_TRUE((QRegion(tab) - cover).isEmpty())
+            << "tab uncovered at " << tab.x() << "," << tab.y() << " " << tab.width() << "x"
+            << tab.height();
         // What is drawn there is a side button or the strip, not the tab bar.
         for (QPoint p : {tab.topLeft(), tab.center(), tab.bottomRight()}) {
             QWidget* top = w().childAt(p);
@@ -227,8 +228,12 @@ TEST(ListOrderAtStart, TickedOnlyForTrue) {
         bool ticked;
     };
     const std::vector<Case> cases = {
-        {"真", "真", true},      {"假", "假", false},        {"empty", "", false},
-        {"no file", std::nullopt, false}, {"a digit", "1", false}, {"another word", "是", false},
+        {"真", "真", true},
+        {"假", "假", false},
+        {"empty", "", false},
+        {"no file", std::nullopt, false},
+        {"a digit", "1", false},
+        {"another word", "是", false},
         {"真 with a blank", "真 ", false},
     };
     for (const Case& c : cases) {

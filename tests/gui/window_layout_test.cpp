@@ -77,7 +77,8 @@ TEST_F(LayoutTest, EveryControlHasItsGeometryStateAndFont) {
         EXPECT_EQ(widget->isHidden(), (row.state & layout::kHidden) != 0);
         EXPECT_EQ(widget->isEnabled(), (row.state & layout::kDisabled) == 0);
         if (row.font.face != '-' && row.font.face != 'D') {
-            const QFont font = row.kind == Kind::PageStack ? w().选择夹1->Tabs()->font() : widget->font();
+            const QFont font =
+                row.kind == Kind::PageStack ? w().选择夹1->Tabs()->font() : widget->font();
             EXPECT_EQ(font.pixelSize(), row.font.pixels);
             EXPECT_EQ(font.bold(), row.font.bold);
         }
@@ -93,66 +94,66 @@ TEST_F(LayoutTest, CaptionsColumnsItemsAndPictures) {
         SCOPED_TRACE(row.name);
         QObject* object = MemberOf(w(), row);
         switch (row.kind) {
-        case Kind::Label:
-        case Kind::TransparentLabel:
-            EXPECT_EQ(static_cast<Label*>(object)->Caption(), row.text);
-            break;
-        case Kind::PushButton:
-            EXPECT_EQ(static_cast<PushButton*>(object)->Caption(), row.text);
-            break;
-        case Kind::ColourButton:
-            EXPECT_EQ(static_cast<ColourButton*>(object)->Caption(), row.text);
-            break;
-        case Kind::CheckBox:
-            EXPECT_EQ(static_cast<CheckBox*>(object)->text().toStdString(), row.text);
-            break;
-        case Kind::GroupBox:
-            EXPECT_EQ(static_cast<QGroupBox*>(object)->title().toStdString(), row.text);
-            break;
-        case Kind::EditBox: {
-            auto* edit = static_cast<EditBox*>(object);
-            EXPECT_EQ(edit->Text(), "");
-            EXPECT_EQ(edit->echoMode() == QLineEdit::Password,
-                      row.look.entry == EntryMode::Masked);
-            break;
-        }
-        case Kind::ComboBox: {
-            auto* combo = static_cast<ComboBox*>(object);
-            std::string items;
-            for (int i = 0; i < combo->ItemCount(); ++i) {
-                items += (i ? "|" : "") + combo->ItemText(i);
+            case Kind::Label:
+            case Kind::TransparentLabel:
+                EXPECT_EQ(static_cast<Label*>(object)->Caption(), row.text);
+                break;
+            case Kind::PushButton:
+                EXPECT_EQ(static_cast<PushButton*>(object)->Caption(), row.text);
+                break;
+            case Kind::ColourButton:
+                EXPECT_EQ(static_cast<ColourButton*>(object)->Caption(), row.text);
+                break;
+            case Kind::CheckBox:
+                EXPECT_EQ(static_cast<CheckBox*>(object)->text().toStdString(), row.text);
+                break;
+            case Kind::GroupBox:
+                EXPECT_EQ(static_cast<QGroupBox*>(object)->title().toStdString(), row.text);
+                break;
+            case Kind::EditBox: {
+                auto* edit = static_cast<EditBox*>(object);
+                EXPECT_EQ(edit->Text(), "");
+                EXPECT_EQ(edit->echoMode() == QLineEdit::Password,
+                          row.look.entry == EntryMode::Masked);
+                break;
             }
-            EXPECT_EQ(items, row.text);
-            EXPECT_EQ(combo->CurrentItem(), row.look.current_item);
-            break;
-        }
-        case Kind::ReportList: {
-            auto* list = static_cast<ReportList*>(object);
-            ASSERT_NE(row.look.columns, nullptr);
-            ASSERT_EQ(list->ColumnCount(), static_cast<int>(row.look.columns->size()));
-            for (int c = 0; c < list->ColumnCount(); ++c) {
-                const auto& [title, width] = (*row.look.columns)[static_cast<size_t>(c)];
-                EXPECT_EQ(HeaderTitle(list, c), title);
-                EXPECT_EQ(list->columnWidth(c), width) << title;
+            case Kind::ComboBox: {
+                auto* combo = static_cast<ComboBox*>(object);
+                std::string items;
+                for (int i = 0; i < combo->ItemCount(); ++i) {
+                    items += (i ? "|" : "") + combo->ItemText(i);
+                }
+                EXPECT_EQ(items, row.text);
+                EXPECT_EQ(combo->CurrentItem(), row.look.current_item);
+                break;
             }
-            EXPECT_EQ(list->RowCount(), 0);
-            break;
-        }
-        case Kind::ImageButton: {
-            ASSERT_NE(row.look.picture, nullptr);
-            EXPECT_TRUE(QFile::exists(row.look.picture)) << row.look.picture;
-            if (row.look.hover_picture != nullptr) {
-                EXPECT_TRUE(QFile::exists(row.look.hover_picture)) << row.look.hover_picture;
+            case Kind::ReportList: {
+                auto* list = static_cast<ReportList*>(object);
+                ASSERT_NE(row.look.columns, nullptr);
+                ASSERT_EQ(list->ColumnCount(), static_cast<int>(row.look.columns->size()));
+                for (int c = 0; c < list->ColumnCount(); ++c) {
+                    const auto& [title, width] = (*row.look.columns)[static_cast<size_t>(c)];
+                    EXPECT_EQ(HeaderTitle(list, c), title);
+                    EXPECT_EQ(list->columnWidth(c), width) << title;
+                }
+                EXPECT_EQ(list->RowCount(), 0);
+                break;
             }
-            EXPECT_FALSE(static_cast<ImageButton*>(object)->CurrentPixmap().isNull());
-            break;
-        }
-        case Kind::PictureBox:
-            ASSERT_NE(row.look.picture, nullptr);
-            EXPECT_TRUE(QFile::exists(row.look.picture)) << row.look.picture;
-            break;
-        default:
-            break;
+            case Kind::ImageButton: {
+                ASSERT_NE(row.look.picture, nullptr);
+                EXPECT_TRUE(QFile::exists(row.look.picture)) << row.look.picture;
+                if (row.look.hover_picture != nullptr) {
+                    EXPECT_TRUE(QFile::exists(row.look.hover_picture)) << row.look.hover_picture;
+                }
+                EXPECT_FALSE(static_cast<ImageButton*>(object)->CurrentPixmap().isNull());
+                break;
+            }
+            case Kind::PictureBox:
+                ASSERT_NE(row.look.picture, nullptr);
+                EXPECT_TRUE(QFile::exists(row.look.picture)) << row.look.picture;
+                break;
+            default:
+                break;
         }
     }
 }

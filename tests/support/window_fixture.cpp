@@ -28,7 +28,9 @@ void WindowHarness::Start() {
     }
 }
 
-void RemoveConfigFile() { QFile::remove(QString::fromStdString(data::ConfigFilePath())); }
+void RemoveConfigFile() {
+    QFile::remove(QString::fromStdString(data::ConfigFilePath()));
+}
 
 void WriteConfigKey(std::string_view section, std::string_view key, std::string_view value) {
     data::WriteConfig(section, key, value);
@@ -36,7 +38,9 @@ void WriteConfigKey(std::string_view section, std::string_view key, std::string_
 
 namespace {
 
-QPoint Where(const QWidget* widget, QPoint at) { return at.isNull() ? widget->rect().center() : at; }
+QPoint Where(const QWidget* widget, QPoint at) {
+    return at.isNull() ? widget->rect().center() : at;
+}
 
 }  // namespace
 
@@ -52,7 +56,9 @@ void ReleaseLeft(QWidget* widget, QPoint at) {
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, Where(widget, at));
 }
 
-void Hover(QWidget* widget) { QTest::mouseMove(widget, widget->rect().center()); }
+void Hover(QWidget* widget) {
+    QTest::mouseMove(widget, widget->rect().center());
+}
 
 void Unhover(QWidget* widget) {
     QWidget* window = widget->window();

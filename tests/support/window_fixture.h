@@ -22,7 +22,7 @@ namespace kob::test {
 
 // Owns the services and the program; usable from any fixture.
 class WindowHarness {
-public:
+  public:
     WindowHarness();
     ~WindowHarness();
     WindowHarness(const WindowHarness&) = delete;
@@ -63,7 +63,7 @@ QRect RectInWindow(const QWidget* widget);
 // option write it in their body and call Start() themselves
 // (set auto_start_ = false in the constructor).
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     void Start() { harness_->Start(); }
@@ -74,7 +74,7 @@ protected:
 
     bool auto_start_ = true;
 
-private:
+  private:
     std::unique_ptr<WindowHarness> harness_;
 };
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A private MariaDB server for the demo and the tests:
 #   bash scripts/db.sh {init|start|stop|status|reset}
+#   bash scripts/db.sh sql [mariadb options]   (as root, on the schema)
 # It listens on 127.0.0.1:${KOBRELAN_DB_PORT:-17002} only and keeps its data
 # directory, socket, pid file and log under ${KOBRELAN_DB_DIR:-.run/db-<port>}.
 # /etc/mysql is ignored; no systemd is needed.
@@ -91,12 +92,15 @@ cmd_start() {
         exit 1
     fi
     rm -f "$PIDFILE"
+    local log_start=0
+    if [ -f "$LOG" ]; then
+        log_start="$(stat -c %s "$LOG")"
+    fi
     # Its own session, so that it outlives this script and its terminal.
     setsid nohup mariadbd --no-defaults --user=root --datadir="$DATA" \
         --bind-address=127.0.0.1 --port="$PORT" --socket="$SOCK" --pid-file="$PIDFILE" \
         --log-error="$LOG" --skip-name-resolve --innodb-buffer-pool-size=64M \
         </dev/null >/dev/null 2>&1 &
-    local launched=$!
     local deadline=$((SECONDS + 30))
     until is_running; do
         if [ "$SECONDS" -ge "$deadline" ]; then
@@ -104,8 +108,8 @@ cmd_start() {
             log_tail
             exit 1
         fi
-        if ! kill -0 "$launched" 2>/dev/null && [ ! -f "$PIDFILE" ]; then
-            echo "db.sh: the server stopped while starting (port $PORT taken?)" >&2
+        if [ -f "$LOG" ] && tail -c +"$((log_start + 1))" "$LOG" | grep -q "Aborting"; then
+            echo "db.sh: the server gave up while starting (port $PORT taken?)" >&2
             log_tail
             exit 1
         fi
@@ -157,14 +161,26 @@ cmd_reset() {
     echo "db.sh: schema $SCHEMA recreated empty"
 }
 
+cmd_sql() {
+    if ! is_running; then
+        echo "db.sh: the server on port $PORT is not running" >&2
+        exit 1
+    fi
+    sql_root "$SCHEMA" "$@"
+}
+
 case "${1:-}" in
     init) cmd_init ;;
     start) cmd_start ;;
     stop) cmd_stop ;;
     status) cmd_status ;;
     reset) cmd_reset ;;
+    sql)
+        shift
+        cmd_sql "$@"
+        ;;
     *)
-        echo "usage: $0 {init|start|stop|status|reset}" >&2
+        echo "usage: $0 {init|start|stop|status|reset|sql [options]}" >&2
         exit 2
         ;;
 esac

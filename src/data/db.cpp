@@ -208,7 +208,9 @@ MYSQL* SharedSession::GetDbConnection() {
 
 int32_t SharedSession::RunQuery(std::string_view sql) {
     MYSQL* connection = GetDbConnection();
-    // The result a caller left unfreed is released rather than leaked.
+    // The result a caller left unfreed is released rather than leaked. A
+    // stored result owns its rows and fields, so this is safe even when the
+    // request above has just closed the connection it came from.
     db_->shared_.Free();
     if (!ExecuteOn(connection, sql)) {
         return 0;

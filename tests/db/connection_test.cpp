@@ -167,6 +167,22 @@ TEST_F(ConnectionTest, FailingStatementLeavesNoResult) {
     EXPECT_TRUE(session.SharedRecordSet().IsNone());
 }
 
+TEST_F(ConnectionTest, ResultsOutliveTheConnectionTheyCameFrom) {
+    ManualClock clock;
+    Database db(clock);
+    auto session = db.Acquire();
+    ASSERT_EQ(session.RunQuery("SELECT 1 AS v"), 1);  // left unfreed
+    RecordSet own;
+    ASSERT_TRUE(session.Execute("SELECT 2 AS w"));
+    own = session.StoreResult();
+    clock.Advance(60001);
+    EXPECT_EQ(session.RunQuery("SELECT 3 AS v"), 1);  // reconnects, then frees the old result
+    EXPECT_EQ(db.ConnectAttempts(), 2);
+    EXPECT_EQ(session.SharedRecordSet().Int32("v"), 3);
+    EXPECT_EQ(own.Int32("w"), 2);  // still readable after its connection closed
+    FreeRecordSet(own);
+}
+
 TEST_F(ConnectionTest, FreeRecordSetOnNoneDoesNothing) {
     RecordSet none;
     FreeRecordSet(none);

@@ -37,13 +37,17 @@ TEST(ProgramProcess, EscInTheWindowEndsTheProcessWithCodeZero) {
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.path() + "/.config");
     env.insert("XDG_DATA_HOME", home.path() + "/.local/share");
+    // libxkbcommon-x11 hands strndup a buffer without a terminating zero,
+    // which AddressSanitizer's strndup interceptor misreads as an overflow.
+    const QString asan = env.value("ASAN_OPTIONS");
+    env.insert("ASAN_OPTIONS", (asan.isEmpty() ? QString() : asan + ":") + "intercept_strndup=0");
     QProcess run;
     run.setProcessEnvironment(env);
     run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start("timeout", {"60", "xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "sh", "-c",
+    run.start("timeout", {"30", "xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "sh", "-c",
                           script, program});
     ASSERT_TRUE(run.waitForStarted());
-    ASSERT_TRUE(run.waitForFinished(90000));
+    ASSERT_TRUE(run.waitForFinished(45000));
     EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
 }

@@ -1,4 +1,7 @@
 #pragma once
+// Members and recharge entry: member list and totals worker, search,
+// current-member box, new-member/recharge panel, member actions.
+#include <string>
 
 namespace kob {
 
@@ -7,11 +10,21 @@ class Program;
 class Members {
 public:
     explicit Members(Program& program) : program_(program) {}
+    ~Members();
     // Binds this subsystem's handlers to the window's controls.
-    void BindEvents() {}
+    void BindEvents();
+
+    // The members page as the login and the side button leave it.
+    void ShowMembersPage();
+    // The selected member-list row, -1 for none.
+    int SelectedMemberRow() const;
+    // Recomputes the selected row's totals on a private connection.
+    void RefreshSelectedMemberTotals();
+    // Copies the selected row (or every row) into the spare list.
+    void SyncSpareMemberList(bool selected_only);
 
 private:
-    [[maybe_unused]] Program& program_;
+    Program& program_;
 };
 
 }  // namespace kob

@@ -3,12 +3,20 @@
 #include <QTest>
 #include <set>
 
+#include "support/db_fixture.h"
 #include "support/window_fixture.h"
 
 namespace kob::test {
 namespace {
 
-using SettingsPageTest = WindowTest;
+// The login drop-down lists bosslist, so start from empty tables.
+class SettingsPageTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(ResetTables());
+        WindowTest::SetUp();
+    }
+};
 
 std::set<std::string> VisibleChildren(QWidget* parent) {
     std::set<std::string> names;

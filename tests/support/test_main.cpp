@@ -3,6 +3,7 @@
 // config files go to a test-only folder.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QStandardPaths>
 #ifdef KOBRELAN_TEST_GUI
 #include <QApplication>
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Test mode keeps config files under $HOME/.qttest; a home per build tree
+    // keeps parallel runs in other trees from sharing one wyf.ini.
+    QDir().mkpath(QStringLiteral(KOBRELAN_TEST_HOME));
+    qputenv("HOME", KOBRELAN_TEST_HOME);
     QStandardPaths::setTestModeEnabled(true);
     TestApplication app(argc, argv);
     TestApplication::setApplicationName("kobrelan");

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "data/config.h"
+#include "operators/operators.h"
 
 namespace kob::test {
 
@@ -25,6 +26,11 @@ void WindowHarness::Start() {
     w().activateWindow();
     if (!QTest::qWaitForWindowExposed(&w())) {
         ADD_FAILURE() << "main window not exposed";
+    }
+    // The login-name worker started with the window; let it hand its items
+    // over so that it cannot change the drop-down in the middle of a test.
+    if (!QTest::qWaitFor([this] { return program->operators->LoginNameListFilled(); }, 20000)) {
+        ADD_FAILURE() << "login-name list not filled";
     }
 }
 

@@ -62,16 +62,16 @@ using Columns = std::vector<std::pair<std::string, int>>;
 
 // Font in the tables' notation: "Y21B", "S16", "K37B", "N14", "D"; "-" for a
 // control that shows no text of its own.
-constexpr FontSpec F(std::string_view spec) {
+constexpr FontSpec F(std::string_view notation) {
     FontSpec font;
-    font.face = spec.empty() ? '-' : spec[0];
+    font.face = notation.empty() ? '-' : notation[0];
     font.pixels = 0;
     size_t i = 1;
-    while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') {
-        font.pixels = font.pixels * 10 + (spec[i] - '0');
+    while (i < notation.size() && notation[i] >= '0' && notation[i] <= '9') {
+        font.pixels = font.pixels * 10 + (notation[i] - '0');
         ++i;
     }
-    font.bold = i < spec.size() && spec[i] == 'B';
+    font.bold = i < notation.size() && notation[i] == 'B';
     return font;
 }
 inline constexpr FontSpec kNoFont = F("-");

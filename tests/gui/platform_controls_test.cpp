@@ -51,7 +51,7 @@ TEST(VirtualKeyTest, QtKeysMapToTheCodesHandlersCompare) {
 
 TEST(MakeFontTest, FacesResolveToInstalledFamilies) {
     struct Case {
-        FontSpec spec;
+        FontSpec font;
         const char* family;
         int pixels;
         int weight;
@@ -64,8 +64,8 @@ TEST(MakeFontTest, FacesResolveToInstalledFamilies) {
         {{'D', 0, false}, "Noto Sans CJK SC", 12, 400},
     };
     for (const auto& c : cases) {
-        const QFont font = MakeFont(c.spec);
-        SCOPED_TRACE(std::string(1, c.spec.face));
+        const QFont font = MakeFont(c.font);
+        SCOPED_TRACE(std::string(1, c.font.face));
         EXPECT_EQ(font.pixelSize(), c.pixels);
         EXPECT_EQ(font.weight(), c.weight);
         // The face is really there: not a fallback.

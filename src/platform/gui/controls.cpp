@@ -223,9 +223,9 @@ QColor ToQColor(Rgb rgb) {
                   static_cast<int>(rgb & 0xFF));
 }
 
-QFont MakeFont(FontSpec spec) {
+QFont MakeFont(FontSpec wanted) {
     QString family;
-    switch (spec.face) {
+    switch (wanted.face) {
         case 'S':
             family = QStringLiteral("Noto Serif CJK SC");
             break;
@@ -238,8 +238,8 @@ QFont MakeFont(FontSpec spec) {
     }
     QFont font(family);
     font.setFamilies({family});
-    font.setPixelSize(spec.pixels > 0 ? spec.pixels : 12);
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    font.setPixelSize(wanted.pixels > 0 ? wanted.pixels : 12);
+    font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);

@@ -68,7 +68,7 @@ struct FontSpec {
     int pixels = 0;
     bool bold = false;
 };
-QFont MakeFont(FontSpec spec);
+QFont MakeFont(FontSpec wanted);
 
 enum class Align { Left, Centre, Right };
 enum class Border { None, Sunken, Single };

@@ -11,7 +11,9 @@ namespace kob::data {
 namespace {
 
 constexpr unsigned int kConnectTimeoutSeconds = 3;
-constexpr unsigned int kReadWriteTimeoutSeconds = 10;
+// A server that stops answering must not freeze the window for good; the
+// program's statements take well under a second, so this only ends a hang.
+constexpr unsigned int kReadWriteTimeoutSeconds = 30;
 constexpr uint32_t kReuseMilliseconds = 60000;
 
 bool LibraryReady() {

@@ -30,7 +30,7 @@ MainWindow::MainWindow(double now, QWidget* parent)
     setAutoFillBackground(true);
     // Fixed border: the operator cannot resize it; the created event sets
     // the height the program runs with.
-    setFixedSize(kDesignWidth, kDesignHeight);
+    setFixedSize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
     layout::Build(*this, now);
 }
 
@@ -53,7 +53,7 @@ void MainWindow::RaiseCreated() {
 }
 
 void MainWindow::SetHeight(int height) {
-    setFixedSize(width(), height);
+    setFixedSize(width(), height - kFrameHeight);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -15,6 +15,11 @@ class MainWindow : public QWidget {
     static constexpr const char* kCaption = "Kobrelan-洗脚店管理系统 V1.5";
     static constexpr int kDesignWidth = 1000;
     static constexpr int kDesignHeight = 887;
+    // Sizes in the tables are outer sizes with a Windows frame around the
+    // client area: borders left and right, caption bar and border in height.
+    // Qt sizes the client area and the window manager adds its own frame.
+    static constexpr int kFrameWidth = 16;
+    static constexpr int kFrameHeight = 36;
 
     // Builds every control; the date boxes start at now (an OLE date).
     explicit MainWindow(double now, QWidget* parent = nullptr);
@@ -28,7 +33,10 @@ class MainWindow : public QWidget {
     // Screen position of the window and its height (the client area's).
     int Left() const { return x(); }
     int Top() const { return y(); }
+    // The window's outer height as the tables count it.
     void SetHeight(int height);
+    int OuterHeight() const { return height() + kFrameHeight; }
+    int OuterWidth() const { return width() + kFrameWidth; }
 
     // window (outside the pages)
     ImageButton* 按钮_会员管理 = nullptr;

@@ -21,7 +21,7 @@ class ScreensTest : public WindowTest {
         QApplication::processEvents();
         const QPixmap shot = w().grab();
         ASSERT_FALSE(shot.isNull());
-        EXPECT_EQ(shot.size(), QSize(1000, 700));
+        EXPECT_EQ(shot.size(), QSize(984, 664));
         EXPECT_TRUE(shot.save(dir_ + "/" + file)) << file;
     }
 

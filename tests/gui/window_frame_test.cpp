@@ -31,8 +31,12 @@ std::vector<ImageButton*> SideButtons(MainWindow& w) {
 TEST_F(FrameTest, StartsOnTheLoginPageWithTheStackMovedUp) {
     EXPECT_EQ(w().选择夹1->CurrentPage(), 3);
     EXPECT_EQ(w().选择夹1->geometry(), QRect(32, 105, 952, 559));
-    EXPECT_EQ(w().size(), QSize(1000, 700));
+    // 1000 × 700 outside; the client area holds the whole page stack.
+    EXPECT_EQ(w().OuterWidth(), 1000);
+    EXPECT_EQ(w().OuterHeight(), 700);
+    EXPECT_EQ(w().size(), QSize(984, 664));
     EXPECT_LE(w().选择夹1->geometry().bottom() + 1, w().height());
+    EXPECT_LE(w().选择夹1->geometry().right() + 1, w().width());
     EXPECT_EQ(w().windowTitle().toStdString(), "Kobrelan-洗脚店管理系统 V1.5");
     EXPECT_TRUE(w().时钟1->isActive());
     EXPECT_EQ(w().时钟1->interval(), 200);

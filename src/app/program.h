@@ -3,6 +3,7 @@
 // controls, the platform services, the database and the subsystems.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,7 +40,7 @@ struct SortState {
 };
 
 class Program {
-public:
+  public:
     // Services the program uses; tests pass scripted ones.
     struct Services {
         Clock* clock = nullptr;
@@ -51,9 +52,16 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Builds the window and runs OnMainWindowCreated; Show() shows it centred.
+    // Builds the window, constructs the subsystems, binds their events and
+    // runs the created event (OnMainWindowCreated).
     void CreateMainWindow();
+    // Shows the window centred on the screen.
     void ShowMainWindow();
+
+    // The window's created event.
+    void OnMainWindowCreated();
+    // The page-changed event of 选择夹1: the login guard.
+    void OnPageStackChanged();
 
     Clock& clock;
     Dialogs& dialogs;
@@ -83,5 +91,15 @@ public:
     // Tests replace the process end (so a test can observe it).
     std::function<void(int code)> exit_hook;
 };
+
+// The exit clean-up: releases the CurrentOperator texts of the program
+// StartProgram runs, once, however the process ends. Register it first
+// thing; name the program once it exists.
+void RegisterExitCleanUp();
+void SetExitCleanUpProgram(Program* program);
+void ExitCleanUp();
+
+// What the balloon shows for an empty text.
+inline constexpr const char* kBalloonDefaultText = "感谢你使用Nuvarte软件";
 
 }  // namespace kob

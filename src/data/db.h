@@ -3,11 +3,11 @@
 // shared connection with its reuse rule and the shared result set, and
 // private connections that one action opens for itself.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/core/clock.h"
 
@@ -24,14 +24,15 @@ struct DbEndpoint {
     static constexpr unsigned kPort = KOBRELAN_DB_PORT;
 };
 
-// Opens a connection with the endpoint, the gbk character set and nothing
-// else; nullptr on any failure.
+// Opens a connection with the endpoint and the gbk character set; nullptr on
+// any failure. Short connect/read/write time-outs keep a stopped server from
+// hanging the window; there is no automatic reconnect.
 MYSQL* ConnectEndpoint();
 void CloseConnection(MYSQL*& connection);
 
 // A stored result. Texts come back as UTF-8, NULL as "" (or 0).
 class RecordSet {
-public:
+  public:
     RecordSet() = default;
     explicit RecordSet(MYSQL_RES* result);
     RecordSet(RecordSet&& other) noexcept;
@@ -51,14 +52,16 @@ public:
     // Releases the result; the set is none afterwards. None: nothing happens.
     void Free();
 
-private:
+  private:
     const char* Field(std::string_view column, unsigned long* length) const;
     MYSQL_RES* result_ = nullptr;
     char** row_ = nullptr;
     unsigned long* lengths_ = nullptr;
 };
 
-inline void FreeRecordSet(RecordSet& set) { set.Free(); }
+inline void FreeRecordSet(RecordSet& set) {
+    set.Free();
+}
 
 // Runs sql (UTF-8, converted to GBK) on connection. False when the connection
 // is none, the text has a character GBK cannot hold, or the server refuses it.
@@ -70,8 +73,14 @@ class SharedSession;
 
 // DbConnection and SharedRecordSet: one per program.
 class Database {
-public:
-    explicit Database(Clock& clock) : clock_(clock) {}
+  public:
+    // How the shared connection is opened; tests pass one that can fail.
+    using Connector = std::function<MYSQL*()>;
+
+    explicit Database(Clock& clock, Connector connect = ConnectEndpoint)
+        : clock_(clock), connect_(std::move(connect)) {}
+    // Frees the shared result and closes the shared connection.
+    ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
@@ -82,10 +91,12 @@ public:
     // What the reuse rule has done so far, for tests and diagnostics.
     int ConnectAttempts() const { return connect_attempts_; }
 
-private:
+  private:
     friend class SharedSession;
     std::recursive_mutex mutex_;
     Clock& clock_;
+    Connector connect_;
+    int session_depth_ = 0;  // nested sessions of the thread holding mutex_
     // DbConnection
     int32_t connected_once_ = 0;
     uint32_t previous_tick_ = 0;
@@ -93,14 +104,13 @@ private:
     int connect_attempts_ = 0;
     // SharedRecordSet
     RecordSet shared_;
-    // Results that RunQuery replaced without their caller freeing them.
-    std::vector<RecordSet> abandoned_;
 };
 
-// A thread's turn at the shared connection. Ending the session frees a
+// A thread's turn at the shared connection: holds the Database's lock from
+// Acquire() until it is destroyed. Ending the outermost session frees a
 // shared result set still held and lets the other thread in.
 class SharedSession {
-public:
+  public:
     SharedSession(SharedSession&& other) noexcept;
     SharedSession(const SharedSession&) = delete;
     SharedSession& operator=(const SharedSession&) = delete;
@@ -109,7 +119,8 @@ public:
     // The reuse rule: reconnects on the first request and after more than
     // 60000 ms since the previous request; stores the tick afterwards.
     MYSQL* GetDbConnection();
-    // GetDbConnection, then sql into SharedRecordSet; its row count, 0 on failure.
+    // GetDbConnection, then sql into SharedRecordSet; its row count, 0 on
+    // failure (SharedRecordSet then none). A result still held is freed first.
     int32_t RunQuery(std::string_view sql);
     RecordSet& SharedRecordSet();
     void FreeSharedRecordSet();
@@ -117,10 +128,12 @@ public:
     // without rows or whose result the caller stores itself.
     bool Execute(std::string_view sql);
     // The result of the statement just executed, in a set of the caller's own.
+    // A statement that returns rows must have its result stored before the
+    // next statement runs on the connection.
     RecordSet StoreResult();
     MYSQL* Handle() const;
 
-private:
+  private:
     friend class Database;
     explicit SharedSession(Database& db);
     Database* db_;
@@ -129,7 +142,7 @@ private:
 
 // A connection of one action's own, closed when it goes out of scope.
 class PrivateConnection {
-public:
+  public:
     PrivateConnection();
     ~PrivateConnection();
     PrivateConnection(const PrivateConnection&) = delete;
@@ -141,7 +154,7 @@ public:
     RecordSet Query(std::string_view sql);
     MYSQL* Handle() const { return handle_; }
 
-private:
+  private:
     MYSQL* handle_ = nullptr;
 };
 

@@ -2,8 +2,8 @@
 // The main window and every named control on it. The controls are created
 // from the layout tables (layout_*.cpp) with the window; handlers show,
 // hide, move and write them but never create or destroy one.
-#include <QMenu>
 #include <QWidget>
+#include <functional>
 
 #include "platform/gui/controls.h"
 
@@ -11,16 +11,24 @@ namespace kob {
 
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kCaption = "Kobrelan-洗脚店管理系统 V1.5";
     static constexpr int kDesignWidth = 1000;
     static constexpr int kDesignHeight = 887;
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    // Builds every control; the date boxes start at now (an OLE date).
+    explicit MainWindow(double now, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Runs once, right after the window is built and before it is shown.
+    // The created event: runs once, right after the window is built and
+    // before it is shown, when RaiseCreated() is called.
     std::function<void()> on_created;
+    void RaiseCreated();
+
+    // Screen position of the window and its height (the client area's).
+    int Left() const { return x(); }
+    int Top() const { return y(); }
+    void SetHeight(int height);
 
     // window (outside the pages)
     ImageButton* 按钮_会员管理 = nullptr;
@@ -176,8 +184,11 @@ public:
     EditBox* 编辑框_新增管理员_密码确认 = nullptr;
     PushButton* 按钮_系统设置_新增管理员_确认 = nullptr;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    bool created_ = false;
 };
 
 }  // namespace kob

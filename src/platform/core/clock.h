@@ -7,7 +7,7 @@
 namespace kob {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary start; wraps at 2^32.
     virtual uint32_t TickCount() = 0;
@@ -19,7 +19,7 @@ public:
 
 // Steady clock and the system's local time; Pause sleeps the calling thread.
 class SystemClock : public Clock {
-public:
+  public:
     uint32_t TickCount() override;
     double Now() override;
     void Pause(uint32_t ms) override;
@@ -27,7 +27,7 @@ public:
 
 // For tests: time stands still until moved; Pause moves it.
 class ManualClock : public Clock {
-public:
+  public:
     explicit ManualClock(uint32_t tick = 1000, double now = 45000.5) : tick_(tick), now_(now) {}
     uint32_t TickCount() override { return tick_; }
     double Now() override { return now_; }
@@ -39,7 +39,7 @@ public:
     void SetTick(uint32_t tick) { tick_ = tick; }
     void SetNow(double now) { now_ = now; }
 
-private:
+  private:
     uint32_t tick_;
     double now_;
 };

@@ -30,8 +30,13 @@ std::string GbkToUtf8(std::string_view gbk);
 // character, so escaping before the GBK conversion is safe on a gbk connection.
 std::string EscapeSqlText(std::string_view utf8);
 
-// Text comparison as lstrcmpA does it on a Chinese system: pinyin order for
-// Han characters, case-sensitive with lower case first. <0, 0 or >0.
+// Text comparison as lstrcmpA does it on a Chinese system: digits, then Latin
+// letters, then Han characters in pinyin order; case-sensitive with lower
+// case first. -1, 0 or 1.
 int CompareTextAnsi(std::string_view a, std::string_view b);
+
+// A key whose byte order (std::string's operator<) is CompareTextAnsi's
+// order, for sorting many texts: compute each key once.
+std::string TextSortKey(std::string_view utf8);
 
 }  // namespace kob

@@ -1,0 +1,43 @@
+// The process entry: the window thread's event loop around the main window.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/program.h"
+#include "ui/main_window.h"
+
+namespace {
+
+[[noreturn]] void StartProgram() {
+    // 1. The clean-up runs at every end of the process.
+    kob::RegisterExitCleanUp();
+
+    // The program lives until the process ends: a worker thread may still
+    // be using it when the loop returns.
+    static kob::WindowClock clock;
+    static kob::QtDialogs dialogs;
+    static kob::CursorPointer pointer;
+    static kob::Program program({&clock, &dialogs, &pointer});
+    kob::SetExitCleanUpProgram(&program);
+
+    // 2. The window, its created event, then shown.
+    program.CreateMainWindow();
+    dialogs.SetOwner(program.main_window.get());
+    program.ShowMainWindow();
+
+    // 3. The message loop, until the main window has been closed.
+    QApplication::exec();
+
+    // 4. Exit code 0. Nothing is torn down, so a worker still running cannot
+    //    touch freed state; quick_exit runs the clean-up.
+    std::fflush(nullptr);
+    std::quick_exit(0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("kobrelan");
+    StartProgram();
+}

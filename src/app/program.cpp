@@ -1,0 +1,137 @@
+#include "app/program.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+#include "checkout/checkout.h"
+#include "data/config.h"
+#include "members/members.h"
+#include "operators/operators.h"
+#include "records/records.h"
+#include "ui/main_window.h"
+
+namespace kob {
+
+namespace {
+
+std::atomic<Program*> g_clean_up_program{nullptr};
+
+// Frees a text's storage, not only its contents.
+void Release(std::string& text) {
+    std::string().swap(text);
+}
+
+}  // namespace
+
+Program::Program(Services services)
+    : clock(*services.clock),
+      dialogs(*services.dialogs),
+      pointer(*services.pointer),
+      db(*services.clock) {}
+
+Program::~Program() {
+    // The window goes first: its controls hold handlers of the subsystems.
+    main_window.reset();
+    if (g_clean_up_program.load() == this) {
+        g_clean_up_program.store(nullptr);
+    }
+}
+
+void Program::CreateMainWindow() {
+    main_window = std::make_unique<MainWindow>(clock.Now());
+    MainWindow& w = *main_window;
+    operators = std::make_unique<Operators>(*this);
+    members = std::make_unique<Members>(*this);
+    checkout = std::make_unique<Checkout>(*this);
+    records = std::make_unique<Records>(*this);
+
+    w.on_created = [this] { OnMainWindowCreated(); };
+    w.选择夹1->on_page_changed = [this] { OnPageStackChanged(); };
+    operators->BindEvents();
+    members->BindEvents();
+    checkout->BindEvents();
+    records->BindEvents();
+
+    w.RaiseCreated();
+}
+
+void Program::ShowMainWindow() {
+    MainWindow& w = window();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect area = screen->availableGeometry();
+        w.move(area.x() + (area.width() - w.width()) / 2,
+               area.y() + (area.height() - w.height()) / 2);
+    }
+    w.show();
+}
+
+void Program::OnMainWindowCreated() {
+    MainWindow& w = window();
+    // 1. The design height is 887; the program runs 700 high.
+    w.SetHeight(700);
+    // 2. The login page.
+    w.选择夹1->SetCurrentPage(3);
+    // 3. The tab strip goes up behind the side buttons.
+    w.选择夹1->SetTop(105);
+    // 4. The login-name holder, hidden.
+    w.编辑框_用户名->Focus();
+    // 5. ListOrderOption: ticked only for "真".
+    w.选择框_新纪录在最前->SetTicked(
+        data::ReadConfig(data::kSectionListDisplay, data::kKeyNewestFirst) == "真");
+    // 6. FillLoginNameList on a worker thread (StartWorkerThread, parameter 0),
+    //    without waiting for it: started here by the operators subsystem.
+    // 7. The spare list is never shown.
+    w.超级列表框_会员管理_会员列表备用->Hide();
+}
+
+void Program::OnPageStackChanged() {
+    // Until a login the stack stays on the login page. Setting the page from
+    // code raises no page-changed event, so this cannot cycle.
+    if (LoggedIn == 0) {
+        window().选择夹1->SetCurrentPage(3);
+    }
+}
+
+void Program::ShowBalloonTip(const std::string& text) {
+    const QPoint at = pointer.Position();
+    window().气球提示框1->ShowAt(text.empty() ? std::string(kBalloonDefaultText) : text,
+                                 QPoint(at.x(), at.y() - 10));
+}
+
+void Program::ExitProcess(int code) {
+    if (exit_hook) {
+        exit_hook(code);
+        return;
+    }
+    std::fflush(nullptr);
+    // Worker threads may still run and use the program: end without
+    // destroying anything; the clean-up runs as a quick-exit handler.
+    std::quick_exit(code);
+}
+
+void RegisterExitCleanUp() {
+    std::atexit(ExitCleanUp);
+    std::at_quick_exit(ExitCleanUp);
+}
+
+void SetExitCleanUpProgram(Program* program) {
+    g_clean_up_program.store(program);
+}
+
+void ExitCleanUp() {
+    static std::atomic<bool> done{false};
+    if (done.exchange(true)) {
+        return;
+    }
+    if (Program* program = g_clean_up_program.load()) {
+        Release(program->CurrentOperator.boss_id);
+        Release(program->CurrentOperator.boss_name);
+        Release(program->CurrentOperator.boss_tel);
+    }
+}
+
+}  // namespace kob

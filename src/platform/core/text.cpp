@@ -1,0 +1,291 @@
+#include "platform/core/text.h"
+
+#include <iconv.h>
+#include <unicode/ucol.h>
+#include <unicode/ustring.h>
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+namespace kob {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One pair of conversion handles per thread: iconv_t keeps state and may not
+// be shared, and opening one per call costs more than the conversion.
+class Converters {
+  public:
+    Converters() : to_gbk_(iconv_open("GBK", "UTF-8")), to_utf8_(iconv_open("UTF-8", "GBK")) {}
+    ~Converters() {
+        if (to_gbk_ != kNone) {
+            iconv_close(to_gbk_);
+        }
+        if (to_utf8_ != kNone) {
+            iconv_close(to_utf8_);
+        }
+    }
+    Converters(const Converters&) = delete;
+    Converters& operator=(const Converters&) = delete;
+
+    static Converters& ThisThread() {
+        thread_local Converters converters;
+        return converters;
+    }
+
+    // strict: any byte sequence that does not convert fails the whole text;
+    // otherwise it becomes U+FFFD and conversion goes on with the next byte.
+    std::optional<std::string> Run(bool to_gbk, std::string_view input) {
+        iconv_t cd = to_gbk ? to_gbk_ : to_utf8_;
+        const bool strict = to_gbk;
+        if (cd == kNone) {
+            return std::nullopt;
+        }
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        std::string out(input.size() * 2 + 16, '\0');
+        char* in = const_cast<char*>(input.data());
+        size_t in_left = input.size();
+        char* o = out.data();
+        size_t o_left = out.size();
+        auto grow = [&] {
+            const size_t used = static_cast<size_t>(o - out.data());
+            out.resize(out.size() * 2);
+            o = out.data() + used;
+            o_left = out.size() - used;
+        };
+        while (in_left > 0) {
+            const size_t r = iconv(cd, &in, &in_left, &o, &o_left);
+            if (r != static_cast<size_t>(-1)) {
+                if (strict && r > 0) {
+                    return std::nullopt;  // converted only approximately
+                }
+                break;
+            }
+            if (errno == E2BIG) {
+                grow();
+                continue;
+            }
+            if (strict) {
+                return std::nullopt;
+            }
+            if (o_left < 3) {
+                grow();
+            }
+            std::memcpy(o, "\xEF\xBF\xBD", 3);
+            o += 3;
+            o_left -= 3;
+            ++in;
+            --in_left;
+        }
+        out.resize(static_cast<size_t>(o - out.data()));
+        return out;
+    }
+
+  private:
+    static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+    iconv_t to_gbk_;
+    iconv_t to_utf8_;
+};
+
+}  // namespace
+
+int32_t ToInt32(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    int64_t value = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        value = value * 10 + (text[i] - '0');
+        if (value > kLimit) {
+            value = kLimit;  // saturate; more digits change nothing
+        }
+        ++i;
+    }
+    if (negative) {
+        return static_cast<int32_t>(-value);
+    }
+    return static_cast<int32_t>(value == kLimit ? kLimit - 1 : value);
+}
+
+std::string IntText(int64_t value) {
+    return std::to_string(value);
+}
+
+bool IsWholeNumber(std::string_view text) {
+    size_t i = 0;
+    bool negative = false;
+    if (!text.empty() && text[0] == '-') {
+        negative = true;
+        i = 1;
+    }
+    if (i == text.size()) {
+        return false;
+    }
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return false;
+        }
+        value = value * 10 + (text[i] - '0');
+        if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) {
+            return false;
+        }
+    }
+    return negative || value <= std::numeric_limits<int32_t>::max();
+}
+
+std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return std::string(utf8);
+    }
+    return Converters::ThisThread().Run(true, utf8);
+}
+
+std::string GbkToUtf8(std::string_view gbk) {
+    if (IsAscii(gbk)) {
+        return std::string(gbk);
+    }
+    auto out = Converters::ThisThread().Run(false, gbk);
+    return out ? std::move(*out) : std::string();
+}
+
+std::string EscapeSqlText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + 8);
+    for (const char c : utf8) {
+        switch (c) {
+            case '\0':
+                out += "\\0";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\x1a':
+                out += "\\Z";
+                break;
+            case '\\':
+            case '\'':
+            case '"':
+                out += '\\';
+                out += c;
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// The collator of a Chinese system: pinyin order for Han characters, case
+// counting with lower case first (ICU's tertiary default). ICU's zh rules put
+// Han before Latin; Windows keeps the scripts in their root order (digits,
+// Latin, ..., Han), so the reordering is switched off. One per thread: a
+// collator is not to be shared.
+class Collator {
+  public:
+    Collator() {
+        UErrorCode status = U_ZERO_ERROR;
+        collator_ = ucol_open("zh_CN", &status);
+        if (U_FAILURE(status)) {
+            collator_ = nullptr;
+            return;
+        }
+        ucol_setStrength(collator_, UCOL_TERTIARY);
+        ucol_setAttribute(collator_, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+        ucol_setAttribute(collator_, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
+        const int32_t root_order[] = {UCOL_REORDER_CODE_NONE};
+        ucol_setReorderCodes(collator_, root_order, 1, &status);
+    }
+    ~Collator() {
+        if (collator_) {
+            ucol_close(collator_);
+        }
+    }
+    Collator(const Collator&) = delete;
+    Collator& operator=(const Collator&) = delete;
+
+    static Collator& ThisThread() {
+        thread_local Collator collator;
+        return collator;
+    }
+
+    int Compare(std::string_view a, std::string_view b) const {
+        if (collator_ == nullptr) {
+            return a.compare(b);
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        const UCollationResult r =
+            ucol_strcollUTF8(collator_, a.data(), static_cast<int32_t>(a.size()), b.data(),
+                             static_cast<int32_t>(b.size()), &status);
+        if (U_FAILURE(status)) {
+            return a.compare(b);
+        }
+        return r == UCOL_LESS ? -1 : (r == UCOL_GREATER ? 1 : 0);
+    }
+
+    std::string SortKey(std::string_view text) const {
+        if (collator_ == nullptr) {
+            return std::string(text);
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        std::u16string utf16(text.size() + 1, u'\0');
+        int32_t length = 0;
+        u_strFromUTF8WithSub(reinterpret_cast<UChar*>(utf16.data()),
+                             static_cast<int32_t>(utf16.size()), &length, text.data(),
+                             static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+        if (U_FAILURE(status)) {
+            return std::string(text);
+        }
+        std::string key(text.size() * 4 + 16, '\0');
+        const auto* source = reinterpret_cast<const UChar*>(utf16.data());
+        int32_t needed =
+            ucol_getSortKey(collator_, source, length, reinterpret_cast<uint8_t*>(key.data()),
+                            static_cast<int32_t>(key.size()));
+        if (needed > static_cast<int32_t>(key.size())) {
+            key.resize(static_cast<size_t>(needed));
+            needed = ucol_getSortKey(collator_, source, length,
+                                     reinterpret_cast<uint8_t*>(key.data()), needed);
+        }
+        key.resize(needed > 0 ? static_cast<size_t>(needed - 1) : 0);  // without the final 0
+        return key;
+    }
+
+  private:
+    UCollator* collator_ = nullptr;
+};
+
+}  // namespace
+
+int CompareTextAnsi(std::string_view a, std::string_view b) {
+    return Collator::ThisThread().Compare(a, b);
+}
+
+std::string TextSortKey(std::string_view utf8) {
+    return Collator::ThisThread().SortKey(utf8);
+}
+
+}  // namespace kob

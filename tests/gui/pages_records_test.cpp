@@ -1,0 +1,198 @@
+// Pages 1 and 2 as they are created: the record lists with their hidden id
+// column, the date panels, the presets and what page 2 changes.
+#include <QTest>
+#include <cmath>
+
+#include "platform/core/datetime.h"
+#include "support/window_fixture.h"
+
+namespace kob::test {
+namespace {
+
+class RecordPagesTest : public WindowTest {
+  protected:
+    void ShowPage(int page) {
+        program().LoggedIn = 1;
+        w().选择夹1->SetCurrentPage(page);
+    }
+};
+
+struct Twin {
+    int page;
+    ReportList* list;
+    CheckBox* range;
+    Frame* panel;
+    std::vector<ColourButton*> presets;
+    DateBox* start;
+    DateBox* end;
+};
+
+std::vector<Twin> Twins(MainWindow& w) {
+    return {
+        {1,
+         w.超级列表框_会员充值_充值列表,
+         w.选择框_充值管理_指定日期,
+         w.外形框_充值管理_指定日期,
+         {w.按钮_充值管理_今天, w.按钮_充值管理_昨天, w.按钮_充值管理_近7天, w.按钮_充值管理_本月,
+          w.按钮_充值管理_上月, w.按钮_充值管理_近30天},
+         w.日期框_充值管理_开始日期,
+         w.日期框_充值管理_结束日期},
+        {2,
+         w.超级列表框_会员消费_消费列表,
+         w.选择框_消费管理_指定日期,
+         w.外形框_消费管理_指定日期,
+         {w.按钮_消费管理_今天, w.按钮_消费管理_昨天, w.按钮_消费管理_近7天, w.按钮_消费管理_本月,
+          w.按钮_消费管理_上月, w.按钮_消费管理_近30天},
+         w.日期框_消费管理_开始日期,
+         w.日期框_消费管理_结束日期},
+    };
+}
+
+std::vector<std::string> Titles(ReportList* list) {
+    std::vector<std::string> titles;
+    for (int c = 0; c < list->ColumnCount(); ++c) {
+        titles.push_back(list->model()->headerData(c, Qt::Horizontal).toString().toStdString());
+    }
+    return titles;
+}
+
+TEST_F(RecordPagesTest, ListsHaveTheirColumns) {
+    EXPECT_EQ(Titles(w().超级列表框_会员充值_充值列表),
+              (std::vector<std::string>{"充值ID", "会员卡号", "姓名", "充值时间", "实付金额",
+                                        "赠送", "充值总额", "充值方式", "备注", "操作员"}));
+    EXPECT_EQ(Titles(w().超级列表框_会员消费_消费列表),
+              (std::vector<std::string>{"消费ID", "会员卡号", "姓名", "消费时间", "项目", "金额",
+                                        "卡扣款", "备注", "操作员"}));
+    const std::vector<int> recharge = {0, 80, 100, 170, 100, 60, 100, 100, 80, 100};
+    const std::vector<int> consumption = {0, 80, 100, 170, 100, 60, 100, 160, 100};
+    for (size_t c = 0; c < recharge.size(); ++c) {
+        EXPECT_EQ(w().超级列表框_会员充值_充值列表->columnWidth(static_cast<int>(c)), recharge[c]);
+    }
+    for (size_t c = 0; c < consumption.size(); ++c) {
+        EXPECT_EQ(w().超级列表框_会员消费_消费列表->columnWidth(static_cast<int>(c)),
+                  consumption[c]);
+    }
+}
+
+TEST_F(RecordPagesTest, IdColumnIsNotShownYetHoldsTheId) {
+    for (const Twin& t : Twins(w())) {
+        SCOPED_TRACE(t.page);
+        ShowPage(t.page);
+        t.list->AddRow({"4711", "1001", "张三", "2024-05-17 13:05:09", "100"});
+        EXPECT_EQ(t.list->Cell(0, 0), "4711");
+        EXPECT_EQ(t.list->Cell(0, 1), "1001");
+        // Nothing of column 0 takes room on screen: column 1 starts at the left.
+        EXPECT_EQ(t.list->columnViewportPosition(1), 0);
+        EXPECT_EQ(t.list->columnWidth(0), 0);
+        t.list->DeleteAllRows();
+    }
+}
+
+TEST_F(RecordPagesTest, DatePanelHiddenWhileRangeUnticked) {
+    for (const Twin& t : Twins(w())) {
+        SCOPED_TRACE(t.page);
+        ShowPage(t.page);
+        EXPECT_FALSE(t.range->Ticked());
+        EXPECT_TRUE(t.range->isVisible());
+        EXPECT_TRUE(t.panel->isHidden());
+        for (QWidget* c : std::vector<QWidget*>{t.start, t.end}) {
+            EXPECT_FALSE(c->isVisible());
+        }
+        for (ColourButton* p : t.presets) {
+            EXPECT_FALSE(p->isVisible());
+        }
+        // The panel holds them: showing it shows them.
+        t.panel->Show();
+        EXPECT_TRUE(t.start->isVisible());
+        EXPECT_TRUE(t.presets.back()->isVisible());
+    }
+}
+
+TEST_F(RecordPagesTest, PresetsActOnPress) {
+    for (const Twin& t : Twins(w())) {
+        ShowPage(t.page);
+        t.panel->Show();
+        for (ColourButton* p : t.presets) {
+            SCOPED_TRACE(p->objectName().toStdString());
+            int downs = 0;
+            p->on_left_button_down = [&](int, int, int) { ++downs; };
+            PressLeft(p);
+            EXPECT_EQ(downs, 1) << "before the release";
+            ReleaseLeft(p);
+            EXPECT_EQ(downs, 1);
+            p->on_left_button_down = nullptr;
+        }
+    }
+}
+
+TEST_F(RecordPagesTest, RecordDateBoxesStartAtToday) {
+    const double today = std::floor(harness().clock.Now());
+    for (const Twin& t : Twins(w())) {
+        for (DateBox* box : {t.start, t.end}) {
+            SCOPED_TRACE(box->objectName().toStdString());
+            EXPECT_EQ(std::floor(box->Value()), today);
+        }
+    }
+}
+
+TEST_F(RecordPagesTest, SummaryAndRangeBoxStayVisibleOverTheDatePanel) {
+    for (const Twin& t : Twins(w())) {
+        SCOPED_TRACE(t.page);
+        ShowPage(t.page);
+        t.panel->Show();
+        QWidget* page = w().选择夹1->Page(t.page);
+        Label* summary = t.page == 1 ? w().标签_充值管理_汇总信息 : w().标签_消费管理_汇总信息;
+        const QPoint over_panel(t.panel->x() + 10, summary->y() + summary->height() / 2);
+        EXPECT_EQ(page->childAt(over_panel), summary);
+        const QPoint box_over_panel(t.panel->x() + 1, t.range->geometry().center().y());
+        QWidget* top = page->childAt(box_over_panel);
+        EXPECT_TRUE(top == t.range || t.range->isAncestorOf(top));
+    }
+}
+
+// Page 2 is page 1 renamed, with these differences.
+TEST_F(RecordPagesTest, ConsumptionPageDiffersFromTheRechargePageAsDesigned) {
+    EXPECT_EQ(w().编辑框_充值管理_查询类型->geometry(), QRect(304, 35, 64, 24));
+    EXPECT_EQ(w().编辑框_消费管理_查询类型->geometry(), QRect(305, 35, 64, 24));
+    EXPECT_EQ(w().标签_充值管理_汇总信息->font().pixelSize(), 14);
+    EXPECT_EQ(w().标签_消费管理_汇总信息->font().pixelSize(), 15);
+    EXPECT_TRUE(w().标签_消费管理_汇总信息->font().bold());
+    EXPECT_EQ(w().选择框_充值管理_指定日期->width(), 88);
+    EXPECT_EQ(w().选择框_消费管理_指定日期->width(), 85);
+    EXPECT_EQ(w().载入条_充值记录->x(), 21);
+    EXPECT_EQ(w().载入条_消费记录->x(), 16);
+    EXPECT_EQ(w().透明标签20->parent(), w().外形框_消费管理_指定日期);
+    EXPECT_EQ(w().透明标签20->Caption(), "—");
+    EXPECT_EQ(w().按钮_消费管理_近30天->parent(), w().外形框_消费管理_指定日期);
+    EXPECT_EQ(w().按钮_消费管理_近30天->geometry(), QRect(382, 24, 48, 24));
+    EXPECT_EQ(w().按钮_消费管理_近30天->Caption(), "近30天");
+    EXPECT_EQ(w().外形框_消费管理_指定日期->geometry(), QRect(503, 68, 440, 55));
+    EXPECT_EQ(w().超级列表框_会员消费_消费列表->parent(), w().选择夹1->Page(2));
+    EXPECT_EQ(w().按钮_消费管理_所有用户->parent(), w().选择夹1->Page(2));
+}
+
+TEST_F(RecordPagesTest, QueryButtonsHoverOnePixelRightAndUp) {
+    for (int page : {1, 2}) {
+        ShowPage(page);
+        ImageButton* all = page == 1 ? w().按钮_充值管理_所有用户 : w().按钮_消费管理_所有用户;
+        const QImage normal = QImage(":/records/all.png").convertToFormat(QImage::Format_ARGB32);
+        Hover(all);
+        ASSERT_EQ(all->CurrentFace(), 1);
+        const QImage drawn = all->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        int compared = 0, equal = 0;
+        for (int y = 4; y < normal.height() - 4; y += 3) {
+            for (int x = 4; x < normal.width() - 4; x += 3) {
+                if (qAlpha(normal.pixel(x, y)) == 255) {
+                    ++compared;
+                    equal += drawn.pixel(x + 1, y - 1) == normal.pixel(x, y);
+                }
+            }
+        }
+        ASSERT_GT(compared, 50);
+        EXPECT_GT(equal, compared * 95 / 100);
+        Unhover(all);
+    }
+}
+
+}  // namespace
+}  // namespace kob::test

@@ -1,0 +1,35 @@
+#pragma once
+// Shared by the database and window tests: the test server's tables emptied
+// before each test, plus small helpers that talk to the server directly.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kob::test {
+
+// Empties userlist, paylist, costlist, xmlist and bosslist (ids start at 1
+// again). False, with the reason in *error, when the server cannot be reached.
+bool ResetTables(std::string* error = nullptr);
+
+// Runs one statement on a connection of its own; adds a test failure and
+// returns false when it fails.
+bool Exec(std::string_view sql);
+
+// Rows of a query as UTF-8 texts (NULL as ""), on a connection of its own.
+std::vector<std::vector<std::string>> Rows(std::string_view sql);
+
+// The first column of the first row, "" when there is none.
+std::string Scalar(std::string_view sql);
+
+// Runs scripts/db.sh with the port the program is built for; its exit code.
+int RunDbScript(std::string_view command);
+
+// Fixture base: every test starts with empty tables.
+class DbTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+};
+
+}  // namespace kob::test

@@ -1,0 +1,102 @@
+#include "support/window_fixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include "data/config.h"
+
+namespace kob::test {
+
+WindowHarness::WindowHarness()
+    : program(std::make_unique<Program>(Program::Services{&clock, &dialogs, &pointer})) {
+    program->exit_hook = [this](int code) { exit_code = code; };
+}
+
+WindowHarness::~WindowHarness() {
+    program.reset();
+    // Deferred deletions (balloon timers and the like) of this window.
+    QApplication::processEvents();
+}
+
+void WindowHarness::Start() {
+    program->CreateMainWindow();
+    program->ShowMainWindow();
+    w().activateWindow();
+    if (!QTest::qWaitForWindowExposed(&w())) {
+        ADD_FAILURE() << "main window not exposed";
+    }
+}
+
+void RemoveConfigFile() {
+    QFile::remove(QString::fromStdString(data::ConfigFilePath()));
+}
+
+void WriteConfigKey(std::string_view section, std::string_view key, std::string_view value) {
+    data::WriteConfig(section, key, value);
+}
+
+namespace {
+
+QPoint Where(const QWidget* widget, QPoint at) {
+    return at.isNull() ? widget->rect().center() : at;
+}
+
+}  // namespace
+
+void Click(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, Where(widget, at));
+}
+
+void PressLeft(QWidget* widget, QPoint at) {
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Where(widget, at));
+}
+
+void ReleaseLeft(QWidget* widget, QPoint at) {
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, Where(widget, at));
+}
+
+void Hover(QWidget* widget) {
+    QTest::mouseMove(widget, widget->rect().center());
+}
+
+void Unhover(QWidget* widget) {
+    QWidget* window = widget->window();
+    // A point of the window outside the widget: its top-left corner.
+    QTest::mouseMove(window, QPoint(1, 1));
+}
+
+void Type(QWidget* widget, std::string_view utf8) {
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80) {
+            QTest::keyClick(widget, ch.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        }
+    }
+}
+
+void PressKey(QWidget* widget, int qt_key) {
+    QTest::keyClick(widget, static_cast<Qt::Key>(qt_key));
+}
+
+QRect RectInWindow(const QWidget* widget) {
+    const QWidget* window = widget->window();
+    return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+}
+
+void WindowTest::SetUp() {
+    RemoveConfigFile();
+    harness_ = std::make_unique<WindowHarness>();
+    if (auto_start_) {
+        harness_->Start();
+    }
+}
+
+void WindowTest::TearDown() {
+    harness_.reset();
+    RemoveConfigFile();
+}
+
+}  // namespace kob::test

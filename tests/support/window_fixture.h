@@ -1,0 +1,81 @@
+#pragma once
+// The real main window on the offscreen platform, built the way the program
+// builds it but with scripted services: a ManualClock, ScriptedDialogs and a
+// FixedPointer. ExitProcess is caught (exit_code) instead of ending the test.
+#include <gtest/gtest.h>
+
+#include <QPoint>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/program.h"
+#include "platform/core/clock.h"
+#include "platform/gui/controls.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/services.h"
+#include "ui/main_window.h"
+
+namespace kob::test {
+
+// Owns the services and the program; usable from any fixture.
+class WindowHarness {
+  public:
+    WindowHarness();
+    ~WindowHarness();
+    WindowHarness(const WindowHarness&) = delete;
+    WindowHarness& operator=(const WindowHarness&) = delete;
+
+    // Builds the window (created event included) and shows it, waiting until
+    // it is exposed. Call once.
+    void Start();
+
+    ManualClock clock;
+    ScriptedDialogs dialogs;
+    FixedPointer pointer;
+    std::unique_ptr<Program> program;
+    // The code ExitProcess was called with, if it was.
+    std::optional<int> exit_code;
+
+    MainWindow& w() { return program->window(); }
+};
+
+// wyf.ini of the test folder (QStandardPaths test mode).
+void RemoveConfigFile();
+void WriteConfigKey(std::string_view section, std::string_view key, std::string_view value);
+
+// Input, as the operator gives it.
+void Click(QWidget* widget, QPoint at = {});  // at: widget coordinates; default centre
+void PressLeft(QWidget* widget, QPoint at = {});
+void ReleaseLeft(QWidget* widget, QPoint at = {});
+void Hover(QWidget* widget);
+void Unhover(QWidget* widget);
+// Types UTF-8 text character by character (Chinese too) into the focus widget.
+void Type(QWidget* widget, std::string_view utf8);
+void PressKey(QWidget* widget, int qt_key);
+
+// The widget's rectangle in the coordinates of its top-level window.
+QRect RectInWindow(const QWidget* widget);
+
+// A fresh window per test; wyf.ini removed first. Tests that need a stored
+// option write it in their body and call Start() themselves
+// (set auto_start_ = false in the constructor).
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    void Start() { harness_->Start(); }
+
+    MainWindow& w() { return harness_->w(); }
+    Program& program() { return *harness_->program; }
+    WindowHarness& harness() { return *harness_; }
+
+    bool auto_start_ = true;
+
+  private:
+    std::unique_ptr<WindowHarness> harness_;
+};
+
+}  // namespace kob::test

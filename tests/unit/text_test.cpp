@@ -1,0 +1,112 @@
+#include "platform/core/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kob {
+namespace {
+
+struct IntCase {
+    const char* text;
+    int32_t expected;
+};
+
+TEST(ToInt32, FollowsTheOneRule) {
+    const IntCase cases[] = {
+        {"", 0},
+        {"0", 0},
+        {"123", 123},
+        {"007", 7},
+        {"  42", 42},
+        {"\t-15", -15},
+        {"+8", 8},
+        {"-", 0},
+        {"abc", 0},
+        {"12abc", 12},
+        {"3.75", 3},
+        {"1 2", 1},
+        {"元5", 0},
+        {"2147483647", 2147483647},
+        {"2147483648", 2147483647},
+        {"99999999999999999999", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"-2147483649", -2147483647 - 1},
+        {"-99999999999999999999", -2147483647 - 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToInt32(c.text), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(IsWholeNumber, AcceptsOnlyBareIntegersThatFit) {
+    for (const char* yes : {"0", "17", "-3", "2147483647", "-2147483648", "0012"}) {
+        EXPECT_TRUE(IsWholeNumber(yes)) << yes;
+    }
+    for (const char* no : {"", "-", "+5", " 5", "5 ", "1e3", "1.0", "2147483648", "-2147483649",
+                           "5 OR 1=1", "１２"}) {
+        EXPECT_FALSE(IsWholeNumber(no)) << no;
+    }
+}
+
+TEST(GbkConversion, RoundTripsChineseText) {
+    const std::string text = "张三丰 足疗88元 嘰";
+    const auto gbk = Utf8ToGbk(text);
+    ASSERT_TRUE(gbk.has_value());
+    EXPECT_EQ(*gbk,
+              "\xD5\xC5\xC8\xFD\xB7\xE1 \xD7\xE3\xC1\xC6"
+              "88\xD4\xAA \x87\x5C");
+    EXPECT_EQ(GbkToUtf8(*gbk), text);
+}
+
+TEST(GbkConversion, EuroSignIsTheCodePageByte) {
+    // GBK as code page 936 has the euro sign at 0x80.
+    EXPECT_EQ(Utf8ToGbk("€"), std::optional<std::string>("\x80"));
+    EXPECT_EQ(GbkToUtf8("\x80"), "€");
+}
+
+TEST(GbkConversion, FailsForCharactersGbkCannotHold) {
+    EXPECT_FALSE(Utf8ToGbk("会员😀").has_value());
+    EXPECT_FALSE(Utf8ToGbk("\xF0\x9F").has_value());  // broken UTF-8
+    EXPECT_FALSE(Utf8ToGbk("한국어").has_value());
+}
+
+TEST(GbkConversion, BrokenGbkBecomesReplacementCharacters) {
+    EXPECT_EQ(GbkToUtf8("a\xFF"
+                        "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(GbkToUtf8("\xD5\xC5\xD5"), "张\xEF\xBF\xBD");  // cut after a lead byte
+    EXPECT_EQ(GbkToUtf8(""), "");
+}
+
+TEST(EscapeSqlText, EscapesWhatEndsOrBreaksAQuotedValue) {
+    EXPECT_EQ(EscapeSqlText("it's"), "it\\'s");
+    EXPECT_EQ(EscapeSqlText("a\\b"), "a\\\\b");
+    EXPECT_EQ(EscapeSqlText("\"q\""), "\\\"q\\\"");
+    EXPECT_EQ(EscapeSqlText(std::string("x\0y\n\r\x1a", 6)), "x\\0y\\n\\r\\Z");
+    EXPECT_EQ(EscapeSqlText("嘰乗"), "嘰乗");  // no 0x5C inside UTF-8 characters
+}
+
+TEST(CompareTextAnsi, OrdersLikeAChineseSystem) {
+    // Each text sorts before the next: punctuation, digits, Latin with lower
+    // case first, then Han characters by pinyin.
+    const std::vector<std::string> ordered = {"",   "-",  "1",  "2",    "a",    "A",
+                                              "aB", "Ab", "b",  "B",    "z",    "阿",
+                                              "李", "王", "张", "张三", "张四", "赵"};
+    for (size_t i = 0; i + 1 < ordered.size(); ++i) {
+        EXPECT_LT(CompareTextAnsi(ordered[i], ordered[i + 1]), 0)
+            << ordered[i] << " < " << ordered[i + 1];
+        EXPECT_GT(CompareTextAnsi(ordered[i + 1], ordered[i]), 0)
+            << ordered[i + 1] << " > " << ordered[i];
+        EXPECT_LT(TextSortKey(ordered[i]), TextSortKey(ordered[i + 1]))
+            << "sort keys of " << ordered[i] << " and " << ordered[i + 1];
+    }
+    EXPECT_EQ(CompareTextAnsi("王五", "王五"), 0);
+    EXPECT_EQ(TextSortKey("王五"), TextSortKey("王五"));
+    EXPECT_NE(CompareTextAnsi("abc", "ABC"), 0);  // case counts
+}
+
+}  // namespace
+}  // namespace kob

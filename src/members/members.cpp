@@ -14,6 +14,7 @@
 #include "platform/gui/services.h"
 #include "records/privileges.h"
 #include "ui/main_window.h"
+#include "ui/menus.h"
 #include "ui/sort.h"
 
 namespace kob {
@@ -41,10 +42,6 @@ constexpr const char* kRenamed = "修改姓名成功";
 constexpr const char* kPhonePrompt = "请输入新的手机号码";
 constexpr const char* kPhoneTitle = "修改电话";
 constexpr const char* kPhoneChanged = "修改电话成功";
-
-// The popup menu 会员操作 and its items, in order.
-constexpr const char* kMemberMenu = "会员操作";
-const std::vector<std::string> kMemberMenuItems = {"删除会员", "修改姓名", "修改电话"};
 
 // A count or sum of 0 shows as an empty cell.
 std::string TotalText(int32_t v) { return v == 0 ? std::string() : IntText(v); }
@@ -699,14 +696,14 @@ void Members::FilterMemberList() {
 }
 
 void Members::ShowMemberMenu() {
-    switch (program_.dialogs.PopupMenu(kMemberMenu, kMemberMenuItems)) {
-        case 0:
+    switch (menus::PopUp(program_.dialogs, menus::k会员操作)) {
+        case menus::k删除会员:
             DeleteMember();
             break;
-        case 1:
+        case menus::k修改姓名:
             RenameMember();
             break;
-        case 2:
+        case menus::k修改电话:
             ChangeMemberPhone();
             break;
         default:

@@ -83,7 +83,8 @@ void Program::OnMainWindowCreated() {
     w.选择框_新纪录在最前->SetTicked(
         data::ReadConfig(data::kSectionListDisplay, data::kKeyNewestFirst) == "真");
     // 6. FillLoginNameList on a worker thread (StartWorkerThread, parameter 0),
-    //    without waiting for it: started here by the operators subsystem.
+    //    without waiting for it.
+    operators->StartLoginNameWorker();
     // 7. The spare list is never shown.
     w.超级列表框_会员管理_会员列表备用->Hide();
 }

@@ -91,13 +91,13 @@ struct Look {
     Outline outline = Outline::None;
     Rgb outline_colour = 0x000000;
     int outline_width = 1;
-    // Image buttons: normal face, own hover face (or none: the normal face
-    // moved by hover_dx, hover_dy; screen y grows downwards). Picture boxes:
-    // the picture, or the spinner strip when animated.
+    // Image buttons: normal face and own hover face (none: the normal face),
+    // the hover face drawn hover_right pixels right and hover_up pixels up.
+    // Picture boxes: the picture, or the spinner strip when animated.
     const char* picture = nullptr;
     const char* hover_picture = nullptr;
-    int hover_dx = 0;
-    int hover_dy = 0;
+    int hover_right = 0;
+    int hover_up = 0;
     bool animated = false;
     const Columns* columns = nullptr;
     int current_item = -1;               // combo box

@@ -215,7 +215,7 @@ template <>
 ImageButton* Builder::Make<ImageButton>(const Row& row, QWidget* parent) {
     auto* button = new ImageButton(parent);
     button->SetFaces(row.look.picture, row.look.hover_picture ? row.look.hover_picture : "",
-                     row.look.hover_dx, row.look.hover_dy);
+                     row.look.hover_right, row.look.hover_up);
     return button;
 }
 
@@ -250,6 +250,7 @@ ComboBox* Builder::Make<ComboBox>(const Row& row, QWidget* parent) {
 template <>
 ListBox* Builder::Make<ListBox>(const Row& row, QWidget* parent) {
     auto* list = new ListBox(parent);
+    list->SetBorder(row.look.border);
     SetTextAndBase(list, row.look.fg, row.look.bg);
     return list;
 }

@@ -33,9 +33,9 @@ Table RechargePage() {
         {
             // clang-format off
 {KOB_CTL(按钮_充值管理_所有用户), K::ImageButton, P, 22, 59, 191, 50, "", kShown, kNoFont,
- {.picture = ":/records/all.png", .hover_dx = 1, .hover_dy = -1}},
+ {.picture = ":/records/all.png", .hover_right = 1, .hover_up = 1}},
 {KOB_CTL(按钮_充值管理_当前用户), K::ImageButton, P, 216, 59, 191, 50, "", kShown, kNoFont,
- {.picture = ":/records/current.png", .hover_dx = 1, .hover_dy = -1}},
+ {.picture = ":/records/current.png", .hover_right = 1, .hover_up = 1}},
 {KOB_CTL(编辑框_充值管理_查询类型), K::EditBox, P, 304, 35, 64, 24, "", kHidden, F("D"),
  {}},
 {KOB_CTL(标签_充值管理_汇总信息), K::Label, P, 420, 65, 380, 24, "", kShown, F("Y14B"),

@@ -5,14 +5,18 @@
 // where a page binds its handlers.
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QFont>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
@@ -21,14 +25,34 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "platform/gui/services.h"
 
 namespace kob {
 
 // Windows virtual-key codes, as the key-down handlers compare them.
 constexpr int kKeyEnter = 13;
 constexpr int kKeyDelete = 46;
+// Qt::Key to its virtual-key code: letters 'A'..'Z', digits '0'..'9' (keypad
+// digits too), Return and keypad Enter 13, Delete 46, ...; 0 for keys without one.
 int VirtualKeyOf(int qt_key);
+
+// Key state of a key-down event: the modifier keys held.
+constexpr int kKeyStateCtrl = 1;
+constexpr int kKeyStateShift = 2;
+constexpr int kKeyStateAlt = 4;
+int KeyStateOf(Qt::KeyboardModifiers modifiers);
+
+// Key state of a mouse event, as the button messages carry it: the buttons
+// down (a plain left press gives 1) and the modifier keys.
+constexpr int kMouseLeft = 0x01;
+constexpr int kMouseRight = 0x02;
+constexpr int kMouseShift = 0x04;
+constexpr int kMouseCtrl = 0x08;
+constexpr int kMouseMiddle = 0x10;
+int MouseKeyStateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
 // Colours as #RRGGBB.
 using Rgb = uint32_t;
@@ -36,6 +60,9 @@ QColor ToQColor(Rgb rgb);
 
 // A font of the layout tables: face letter, pixel height, bold.
 // 'Y' 微软雅黑, 'S' 宋体, 'K' 楷体, 'N' no face stored, 'D' the default control font.
+// The faces are set explicitly (Noto Sans CJK SC for Y, N and D, Noto Serif
+// CJK SC for S, AR PL UKai CN for K) so every machine draws the same; D is
+// 12 pixels unless pixels is given. Every control starts with font D.
 struct FontSpec {
     char face = 'D';
     int pixels = 0;
@@ -48,28 +75,38 @@ enum class Border { None, Sunken, Single };
 enum class EntryMode { Normal, Masked, WholeNumber };
 
 // Geometry and visibility common to every control. Visible() is the
-// control's own flag, whatever its container shows.
-#define KOB_CONTROL_COMMON                                          \
-    void Show() { setHidden(false); }                               \
-    void Hide() { setHidden(true); }                                \
-    bool Visible() const { return !isHidden(); }                    \
-    int Left() const { return x(); }                                \
-    int Top() const { return y(); }                                 \
-    int Width() const { return width(); }                           \
-    int Height() const { return height(); }                         \
-    void SetLeft(int v) { move(v, y()); }                           \
-    void SetTop(int v) { move(x(), v); }                            \
-    void SetWidth(int v) { resize(v, height()); }                   \
-    void SetHeight(int v) { resize(width(), v); }                   \
-    void BringToFront() { raise(); }                                \
-    bool Disabled() const { return !isEnabled(); }                  \
-    void SetDisabled(bool d) { setEnabled(!d); }                    \
+// control's own flag, whatever its container shows. Show and Hide may be
+// called from a worker thread (they run on the window thread, the caller
+// waiting); everything else belongs to the window thread.
+// clang-format off
+#define KOB_CONTROL_COMMON                                                      \
+    void Show() { RunOnWindowThreadAndWait([this] { setHidden(false); }); }     \
+    void Hide() { RunOnWindowThreadAndWait([this] { setHidden(true); }); }      \
+    bool Visible() const { return !isHidden(); }                                \
+    int Left() const { return x(); }                                            \
+    int Top() const { return y(); }                                             \
+    int Width() const { return width(); }                                       \
+    int Height() const { return height(); }                                     \
+    void SetLeft(int v) { move(v, y()); }                                       \
+    void SetTop(int v) { move(x(), v); }                                        \
+    void SetWidth(int v) { resize(v, height()); }                               \
+    void SetHeight(int v) { resize(width(), v); }                               \
+    void BringToFront() { raise(); }                                            \
+    bool Disabled() const { return !isEnabled(); }                              \
+    void SetDisabled(bool d) { setEnabled(!d); }                                \
     void Focus() { setFocus(Qt::OtherFocusReason); }
+// clang-format on
 
 // Edit box: single-line (QLineEdit) in plain, masked or whole-number mode.
+// Masked shows one "*" per character; whole-number takes an optional leading
+// minus and digits from the keyboard (code may set any text). Text sits at the
+// top of the box, as in a single-line edit control. on_text_changed follows
+// every real change of the text, typed or set by code; on_key_down gets the
+// virtual-key code before the box handles the key; on_left_button_down gets
+// the press position and the mouse key state.
 class EditBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit EditBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     std::string Text() const;
@@ -83,15 +120,22 @@ public:
     std::function<void(int key_code, int key_state)> on_key_down;
     std::function<void(int x, int y, int key_state)> on_left_button_down;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    void UpdateStyle();
+    EntryMode mode_ = EntryMode::Normal;
+    Border border_ = Border::Sunken;
+    Rgb text_ = 0x000000, background_ = 0xFFFFFF;
 };
 
-// Edit box in multi-line mode.
+// Edit box in multi-line mode. Lines break at CR LF as in the original:
+// Text() gives "\r\n" between lines and SetText takes it.
 class MultiLineEditBox : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit MultiLineEditBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     std::string Text() const;
@@ -101,11 +145,16 @@ public:
     void SetVerticalScrollBar(bool on);
 
     std::function<void()> on_text_changed;
+
+  private:
+    void UpdateStyle();
+    Border border_ = Border::Sunken;
+    Rgb text_ = 0x000000, background_ = 0xFFFFFF;
 };
 
 class PushButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit PushButton(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     std::string Caption() const;
@@ -113,35 +162,45 @@ public:
     std::function<void()> on_clicked;
 };
 
-// Drawn only by its faces; the hover face may be the normal face shifted.
+// Drawn only by its faces, at their own size from the top-left corner; hand
+// pointer, no caption, no disabled face, not a tab stop. While the pointer is
+// over it the hover face is drawn moved hover_right pixels right and hover_up
+// pixels up (the hover face is the normal face when no hover picture is
+// given); while the left button holds it down the normal face is drawn in
+// place. on_clicked on a release inside.
 class ImageButton : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit ImageButton(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
-    // Resource paths; an empty hover path means the normal face moved by
-    // (hover_dx, hover_dy).
-    void SetFaces(const QString& normal, const QString& hover, int hover_dx = 0, int hover_dy = 0);
-    // Which face is drawn now: 0 normal, 1 hover, 2 pressed (the normal face).
+    // Resource paths (or file names).
+    void SetFaces(const QString& normal, const QString& hover = {}, int hover_right = 0,
+                  int hover_up = 0);
+    enum Face { kNormalFace = 0, kHoverFace = 1, kPressedFace = 2 };
+    // Which face is drawn now; the pressed face is the normal face.
     int CurrentFace() const;
     QPixmap CurrentPixmap() const;
+    // Where CurrentPixmap() is drawn, in the button's coordinates.
+    QPoint CurrentOffset() const;
     std::function<void()> on_clicked;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     QPixmap normal_, hover_;
-    int hover_dx_ = 0, hover_dy_ = 0;
+    int hover_right_ = 0, hover_up_ = 0;
     bool hovered_ = false;
 };
 
-// Caption centred on a background, no border; acts when the left button goes down.
+// Caption centred on a background, no border, hand pointer, not a tab stop;
+// the caption takes hover_text while the pointer is over it. Acts when the
+// left button goes down: on_left_button_down(x, y, mouse key state).
 class ColourButton : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ColourButton(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     void SetCaption(const std::string& caption);
@@ -150,13 +209,13 @@ public:
     bool Hovered() const { return hovered_; }
     std::function<void(int x, int y, int key_state)> on_left_button_down;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-private:
+  private:
     QString caption_;
     Rgb text_ = 0, background_ = 0xFFFFFF, hover_text_ = 0;
     bool hovered_ = false;
@@ -165,7 +224,7 @@ private:
 // on_clicked comes from the operator only; SetTicked raises nothing.
 class CheckBox : public QCheckBox {
     Q_OBJECT
-public:
+  public:
     explicit CheckBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     bool Ticked() const { return isChecked(); }
@@ -174,11 +233,13 @@ public:
     std::function<void()> on_clicked;
 };
 
-// Editable drop-down: code may set any text; on_item_chosen when the
-// operator picks an item.
+// Editable drop-down: code may set any text (also one that is no item, or
+// empty); the item whose text matches exactly becomes current, otherwise none.
+// SetCurrentItem(-1) empties it. on_item_chosen only when the operator picks
+// an item, never for code.
 class ComboBox : public QComboBox {
     Q_OBJECT
-public:
+  public:
     explicit ComboBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     std::string Text() const;
@@ -192,11 +253,14 @@ public:
     std::function<void()> on_item_chosen;
 };
 
+// List of text items, each with an integer value; on_double_click when the
+// operator double-clicks an item.
 class ListBox : public QListWidget {
     Q_OBJECT
-public:
+  public:
     explicit ListBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
+    void SetBorder(Border border);
     int ItemCount() const { return count(); }
     int AddItem(const std::string& text, int32_t value = 0);
     std::string ItemText(int index) const;
@@ -207,20 +271,30 @@ public:
     std::function<void()> on_double_click;
 };
 
-// Holds a full date-time (seconds included) as an OLE automation date.
+// Holds a full date-time (seconds included) as an OLE automation date (days
+// since 1899-12-30, local time; the time of day is the fraction, counted
+// forward from the start of the day also for days before 1899-12-30), shown
+// as "yyyy-MM-dd HH:mm:ss" with a drop-down calendar. Starts at the current
+// date and time. on_value_changed on every change of the value, by the
+// operator or by SetValue (not when SetValue writes the value it holds).
 class DateBox : public QDateTimeEdit {
     Q_OBJECT
-public:
+  public:
     explicit DateBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     double Value() const;
+    // Rounded to the second; clamped to 100-01-01 .. 9999-12-31 23:59:59.
     void SetValue(double ole);
     std::function<void()> on_value_changed;
 };
 
+// The conversions DateBox uses (whole seconds, rounded to the nearest).
+QDateTime OleToQDateTime(double ole);
+double QDateTimeToOle(const QDateTime& t);
+
 class GroupBox : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit GroupBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     void SetCaption(const std::string& caption);
@@ -229,19 +303,20 @@ public:
 
 enum class Outline { None, Solid, Broken };
 
-// A container rectangle: optional fill, outline colour, width and pattern.
+// A container rectangle: optional fill, outline colour, width and pattern
+// (broken is dashed). A frame 1 pixel high is a separator line.
 class Frame : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Frame(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     void SetFill(bool filled, Rgb colour = 0xFFFFFF);
     void SetOutline(Outline pattern, Rgb colour = 0, int width = 1);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool filled_ = false;
     Rgb fill_ = 0xFFFFFF;
     Outline outline_ = Outline::None;
@@ -249,10 +324,11 @@ private:
     int outline_width_ = 1;
 };
 
-// Label (with background) and transparent label (without).
+// Label (with background) and transparent label (without): plain text,
+// CR LF breaks lines, clicks pass through to what lies below.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Label(QWidget* parent = nullptr, bool transparent = false);
     KOB_CONTROL_COMMON
     std::string Caption() const;
@@ -262,16 +338,19 @@ public:
     void SetAlign(Align align);
     void SetWrap(bool wrap) { setWordWrap(wrap); }
 
-private:
+  private:
     bool transparent_;
 };
 
-// Pages whose origin is the stack's top-left corner, tab strip included.
-// on_page_changed fires for changes made through the tab strip only; code
-// setting the current page raises nothing.
+// Pages whose origin is the stack's top-left corner, tab strip included:
+// every page fills the whole stack (white) and the tab strip (at most 34
+// pixels high) lies above them. Only the current page is shown.
+// on_page_changed fires for changes the operator makes through the tab strip
+// only (mouse or keyboard), after CurrentPage() has become the new page, so a
+// handler may set another one; SetCurrentPage raises nothing.
 class PageStack : public QWidget {
     Q_OBJECT
-public:
+  public:
     PageStack(QWidget* parent, const std::vector<std::string>& captions, FontSpec tab_font);
     KOB_CONTROL_COMMON
     int CurrentPage() const;
@@ -281,10 +360,12 @@ public:
     QTabBar* Tabs() const { return tabs_; }
     std::function<void()> on_page_changed;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
+    void ShowOnly(int page);
+    void Arrange();
     QTabBar* tabs_;
     std::vector<QWidget*> pages_;
     bool setting_ = false;
@@ -292,12 +373,21 @@ private:
 
 class ReportModel;
 
-// Report-style list: columns with titles and widths, rows of text cells,
-// header images (-1 none, 0 up arrow, 1 down arrow). Model/view, so a million
-// rows load and sort fast. Single selection unless SetMultiSelect(true).
+// Report-style list: columns with titles and widths (width 0: the column is
+// there and holds values but is not shown), rows of text cells, header images
+// (-1 none, 0 up arrow, 1 down arrow, drawn left of the title while the arrow
+// image list is set). Model/view, so a million rows load and sort fast. No
+// grid, no editing, no sorting of its own (a header click only raises
+// on_column_click). Single selection unless SetMultiSelect(true); in
+// multi-select mode the marks live in the rows (a click marks one row,
+// Ctrl+click toggles, Shift+click marks a range), so marking thousands of
+// rows stays linear.
+// Row and cell changes and selections may come from a worker thread: they
+// run on the window thread, the caller waiting. Reads are plain reads, safe
+// while no other thread changes the rows.
 class ReportList : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit ReportList(QWidget* parent = nullptr);
     ~ReportList() override;
     KOB_CONTROL_COMMON
@@ -313,11 +403,16 @@ public:
     void AddRows(std::vector<std::vector<std::string>> rows);
     void DeleteAllRows();
     void DeleteRow(int row);
+    // Empty beyond the rows or columns. The reference holds until rows are
+    // added or deleted.
     const std::string& Cell(int row, int column) const;
     void SetCell(int row, int column, const std::string& text);
 
-    // -1 for none. SetSelectedRow(-1) clears the selection. Both raise
-    // on_current_row_changed only when the current row really changes.
+    // -1 for none (the first selected row in multi-select mode).
+    // SetSelectedRow(-1) clears the selection. on_current_row_changed follows
+    // every real change of SelectedRow(), by the operator or by code,
+    // including DeleteAllRows and DeleteRow; SortRows moves the selected row
+    // with its row and raises nothing.
     int SelectedRow() const;
     void SetSelectedRow(int row);
     // Multi-selection (the spare list): mark or test one row.
@@ -335,62 +430,91 @@ public:
 
     std::function<void(int column)> on_column_click;
     std::function<void()> on_current_row_changed;
+    // A right press; the row under the pointer is selected first (a press
+    // below the rows clears the selection).
     std::function<void()> on_right_click;
     std::function<void(int key_code, int key_state)> on_key_down;
 
-protected:
+    // The two 8 x 7 sort arrows of the header image list (0 up, 1 down).
+    static QImage SortArrowImage(int image);
+
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<ReportModel> model_;
     int last_current_ = -1;
+    bool changing_ = false;  // rows are being changed: report afterwards
+    int anchor_ = -1;        // Shift+click start in multi-select mode
     void NotifyCurrentChanged();
+    void UpdateRowHeight();
+    template <typename F>
+    void Change(F&& f);
 };
 
-// Shows one picture: a still one scaled to the box, or the animated spinner.
+// Shows one picture: a still one scaled to the box, or the animated spinner
+// at its own size from the top-left corner, cycling while it is shown.
 class PictureBox : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr);
     KOB_CONTROL_COMMON
     void SetScaledPicture(const QString& resource);
     // The spinner: a vertical strip of frames frame_height high, one each frame_ms.
     void SetAnimation(const QString& strip_resource, int frame_height, int frame_ms);
     int CurrentFrame() const { return frame_; }
+    int FrameCount() const { return static_cast<int>(frames_.size()); }
+    bool Animating() const { return timer_.isActive(); }
 
-private:
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
     QTimer timer_;
     std::vector<QPixmap> frames_;
     int frame_ = 0;
 };
 
+// A periodic tick: on_tick every interval() ms while active.
 class Timer : public QTimer {
     Q_OBJECT
-public:
+  public:
     explicit Timer(QObject* parent = nullptr);
     std::function<void()> on_tick;
 };
 
-// The one balloon-tip window, shown at a screen point with a text.
+// The one balloon-tip window, shown at a screen point with a text: a rounded
+// yellowish balloon whose tail tip is at that point (the balloon above it,
+// or below when there is no room above). Shown without taking the focus; it
+// hides by itself after kVisibleMs. A new ShowAt replaces text and place.
 class BalloonTip : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit BalloonTip(QWidget* owner);
     // Shows text (CR LF breaks lines) pointing at screen point at.
     void ShowAt(const std::string& text, QPoint at);
     std::string Text() const;
     QPoint ShownAt() const { return at_; }
+    // The screen point the drawn tail ends at.
+    QPoint TailTip() const { return pos() + tip_; }
     bool Shown() const { return isVisible(); }
+    // Milliseconds until it hides by itself; -1 when not counting down.
+    int RemainingMs() const { return hide_timer_.isActive() ? hide_timer_.remainingTime() : -1; }
     // How long it stays, in ms.
     static constexpr int kVisibleMs = 4000;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString text_;
     QPoint at_;
+    QPoint tip_;  // tail tip in the window
+    QRect body_;  // the rounded body in the window
+    bool tail_down_ = true;
     QTimer hide_timer_;
 };
 

@@ -2,6 +2,7 @@
 // Message boxes, input boxes and popup menus behind one interface: the Qt
 // one for the operator, a scripted one for tests.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ enum class MessageIcon { None, Error, Information, Warning, Question };
 enum class Answer { Ok, Cancel };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual Answer Message(const std::string& text, const std::string& title,
                            MessageButtons buttons = MessageButtons::Ok,
@@ -28,8 +29,10 @@ public:
     virtual int PopupMenu(const std::string& caption, const std::vector<std::string>& items) = 0;
 };
 
+// QMessageBox (buttons "确定" and "取消"), a modal QInputDialog (masked shows
+// "*") and a QMenu at the mouse pointer (the caption is not shown).
 class QtDialogs : public Dialogs {
-public:
+  public:
     explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
     void SetOwner(QWidget* owner) { owner_ = owner; }
     Answer Message(const std::string& text, const std::string& title, MessageButtons buttons,
@@ -38,7 +41,7 @@ public:
                                      const std::string& initial, bool masked) override;
     int PopupMenu(const std::string& caption, const std::vector<std::string>& items) override;
 
-private:
+  private:
     QWidget* owner_;
 };
 
@@ -55,9 +58,13 @@ struct AskedDialog {
 };
 
 // Answers from queues; with an empty queue a message gets Ok, an input
-// Cancel and a menu no choice.
+// Cancel and a menu no choice. Every message takes the next queued answer;
+// a box with the Ok button only answers Ok whatever was queued.
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
+    // Called with each question as it is asked, before it is answered.
+    std::function<void(const AskedDialog&)> on_asked;
+
     void NextMessage(Answer answer) { messages_.push_back(answer); }
     void NextInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
     void NextMenuChoice(int index) { menus_.push_back(index); }
@@ -72,7 +79,7 @@ public:
     const AskedDialog* Last() const { return asked_.empty() ? nullptr : &asked_.back(); }
     void ClearAsked() { asked_.clear(); }
 
-private:
+  private:
     std::deque<Answer> messages_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<int> menus_;

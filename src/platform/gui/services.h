@@ -10,37 +10,43 @@
 namespace kob {
 
 class Pointer {
-public:
+  public:
     virtual ~Pointer() = default;
     virtual QPoint Position() = 0;  // screen coordinates
 };
 
 class CursorPointer : public Pointer {
-public:
+  public:
     QPoint Position() override;
 };
 
 class FixedPointer : public Pointer {
-public:
+  public:
     explicit FixedPointer(QPoint at = {500, 400}) : at_(at) {}
     QPoint Position() override { return at_; }
     void MoveTo(QPoint at) { at_ = at; }
 
-private:
+  private:
     QPoint at_;
 };
 
-// SystemClock whose Pause handles the window's events while it waits.
+// SystemClock whose Pause handles the window's events while it waits (on the
+// window thread; elsewhere it sleeps as SystemClock does).
 class WindowClock : public SystemClock {
-public:
+  public:
     void Pause(uint32_t ms) override;
 };
 
-// Lets the window handle its pending events.
+// Lets the window handle its pending events (window thread only).
 void RunPendingEvents();
 
-// Runs fn on the window thread (queued; at once when already there and
-// `queued_even_here` is false).
+// Queues fn to run on the window thread when it next handles its events;
+// returns at once. Safe from any thread, the window thread included.
 void RunOnWindowThread(std::function<void()> fn);
+
+// Runs fn on the window thread and returns when it has run: at once when
+// called there, otherwise queued while the caller waits (the window thread
+// must be handling events, not waiting for the caller).
+void RunOnWindowThreadAndWait(const std::function<void()>& fn);
 
 }  // namespace kob

@@ -1,0 +1,650 @@
+// The report list: UTF-8 cells kept column by column in plain vectors, shown
+// through a table model, so loading and sorting a million rows touch no Qt per
+// row. A sort by one column reads that column's cells from one array, and
+// reorders only the row-to-slot map, not the cells.
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <numeric>
+
+#include "platform/gui/controls.h"
+
+namespace kob {
+
+namespace {
+
+// The header arrows: per row, the grey run (from..to) and the white pixel.
+struct ArrowRow {
+    int grey_from, grey_to, white;
+};
+constexpr ArrowRow kArrowRows[2][7] = {
+    // image 0: outline of a triangle pointing up
+    {{3, 3, 4}, {2, 2, 5}, {2, 2, 5}, {1, 1, 6}, {1, 1, 6}, {0, 0, 7}, {0, 6, 7}},
+    // image 1: outline of a triangle pointing down
+    {{0, 6, 7}, {0, 0, 7}, {1, 1, 6}, {1, 1, 6}, {2, 2, 5}, {2, 2, 5}, {3, 3, 4}},
+};
+
+const std::string kNoText;
+
+}  // namespace
+
+QImage ReportList::SortArrowImage(int image) {
+    QImage arrow(8, 7, QImage::Format_ARGB32);
+    arrow.fill(Qt::transparent);
+    if (image != 0 && image != 1) {
+        return arrow;
+    }
+    const QRgb grey = qRgb(127, 127, 127), white = qRgb(255, 255, 255);
+    for (int y = 0; y < 7; ++y) {
+        const ArrowRow& row = kArrowRows[image][y];
+        for (int x = row.grey_from; x <= row.grey_to; ++x) {
+            arrow.setPixel(x, y, grey);
+        }
+        arrow.setPixel(row.white, y, white);
+    }
+    return arrow;
+}
+
+class ReportModel : public QAbstractTableModel {
+  public:
+    ReportModel()
+        : arrows_{QPixmap::fromImage(ReportList::SortArrowImage(0)),
+                  QPixmap::fromImage(ReportList::SortArrowImage(1))} {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(row_count_);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(titles_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) {
+            return {};
+        }
+        const auto row = static_cast<size_t>(index.row());
+        switch (role) {
+            case Qt::DisplayRole:
+                return QString::fromStdString(
+                    columns_[static_cast<size_t>(index.column())][slot_[row]]);
+            case Qt::BackgroundRole:
+                if (multi_ && marks_[row] != 0) {
+                    return mark_background_;
+                }
+                return {};
+            case Qt::ForegroundRole:
+                if (multi_ && marks_[row] != 0) {
+                    return mark_text_;
+                }
+                return {};
+            default:
+                return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 ||
+            section >= static_cast<int>(titles_.size())) {
+            return {};
+        }
+        const auto column = static_cast<size_t>(section);
+        switch (role) {
+            case Qt::DisplayRole:
+                return QString::fromStdString(titles_[column]);
+            case Qt::DecorationRole:
+                if (show_arrows_ && (images_[column] == 0 || images_[column] == 1)) {
+                    return arrows_[images_[column]];
+                }
+                return {};
+            case Qt::TextAlignmentRole:
+                return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+            default:
+                return {};
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!index.isValid()) {
+            return Qt::NoItemFlags;
+        }
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    }
+
+    // ---- columns and header images
+
+    void SetColumns(std::vector<std::string> titles) {
+        beginResetModel();
+        titles_ = std::move(titles);
+        images_.assign(titles_.size(), -1);
+        columns_.resize(titles_.size());
+        for (auto& column : columns_) {
+            column.resize(row_count_);
+        }
+        endResetModel();
+    }
+
+    int Image(int column) const {
+        return column >= 0 && column < static_cast<int>(images_.size())
+                   ? images_[static_cast<size_t>(column)]
+                   : -1;
+    }
+    void SetImage(int column, int image) {
+        if (column < 0 || column >= static_cast<int>(images_.size())) {
+            return;
+        }
+        images_[static_cast<size_t>(column)] = image;
+        emit headerDataChanged(Qt::Horizontal, column, column);
+    }
+    void SetShowArrows(bool on) {
+        show_arrows_ = on;
+        if (!titles_.empty()) {
+            emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(titles_.size()) - 1);
+        }
+    }
+
+    // ---- rows and cells
+
+    const std::string& Cell(int row, int column) const {
+        if (row < 0 || static_cast<size_t>(row) >= row_count_ || column < 0 ||
+            static_cast<size_t>(column) >= columns_.size()) {
+            return kNoText;
+        }
+        return columns_[static_cast<size_t>(column)][slot_[static_cast<size_t>(row)]];
+    }
+
+    bool SetCell(int row, int column, const std::string& text) {
+        if (row < 0 || static_cast<size_t>(row) >= row_count_ || column < 0 ||
+            static_cast<size_t>(column) >= columns_.size()) {
+            return false;
+        }
+        columns_[static_cast<size_t>(column)][slot_[static_cast<size_t>(row)]] = text;
+        const QModelIndex at = index(row, column);
+        emit dataChanged(at, at, {Qt::DisplayRole});
+        return true;
+    }
+
+    void Append(std::vector<std::vector<std::string>> rows) {
+        if (rows.empty()) {
+            return;
+        }
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+        for (auto& column : columns_) {
+            column.reserve(row_count_ + rows.size());
+        }
+        slot_.reserve(row_count_ + rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            slot_.push_back(static_cast<uint32_t>(row_count_ + i));  // cells are appended
+        }
+        const size_t n = columns_.size();
+        for (auto& row : rows) {
+            const size_t given = std::min(row.size(), n);
+            for (size_t c = 0; c < given; ++c) {
+                columns_[c].push_back(std::move(row[c]));
+            }
+            for (size_t c = given; c < n; ++c) {
+                columns_[c].emplace_back();
+            }
+            std::vector<std::string>().swap(row);
+        }
+        row_count_ += rows.size();
+        marks_.resize(row_count_, 0);
+        endInsertRows();
+    }
+
+    void Remove(int row) {
+        if (row < 0 || row >= rowCount()) {
+            return;
+        }
+        beginRemoveRows({}, row, row);
+        const uint32_t slot = slot_[static_cast<size_t>(row)];
+        for (auto& column : columns_) {
+            column.erase(column.begin() + slot);
+        }
+        slot_.erase(slot_.begin() + row);
+        for (auto& s : slot_) {
+            s -= s > slot ? 1 : 0;
+        }
+        --row_count_;
+        marks_.erase(marks_.begin() + row);
+        endRemoveRows();
+        RecountMarks();
+    }
+
+    // Removal rather than a reset keeps the header's column state.
+    void RemoveAll() {
+        if (row_count_ == 0) {
+            return;
+        }
+        beginRemoveRows({}, 0, rowCount() - 1);
+        for (auto& column : columns_) {
+            std::vector<std::string>().swap(column);
+        }
+        std::vector<uint32_t>().swap(slot_);
+        row_count_ = 0;
+        marks_.clear();
+        endRemoveRows();
+        RecountMarks();
+    }
+
+    // Reorders the rows by order (new row i is old row order[i]) and moves the
+    // persistent indexes (selection, current) with their rows.
+    void Permute(const std::vector<int>& order) {
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<uint32_t> new_slots(slot_.size());
+        std::vector<char> marks(marks_.size());
+        std::vector<int> where(order.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            const auto from = static_cast<size_t>(order[i]);
+            new_slots[i] = slot_[from];
+            marks[i] = marks_[from];
+            where[from] = static_cast<int>(i);
+        }
+        slot_ = std::move(new_slots);
+        marks_ = std::move(marks);
+        const QModelIndexList before = persistentIndexList();
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex& old : before) {
+            after.push_back(index(where[static_cast<size_t>(old.row())], old.column()));
+        }
+        changePersistentIndexList(before, after);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        RecountMarks();
+    }
+
+    // ---- multi-select marks
+
+    void SetMulti(bool multi, const QColor& background, const QColor& text) {
+        multi_ = multi;
+        mark_background_ = background;
+        mark_text_ = text;
+        ClearMarks();
+    }
+    bool Multi() const { return multi_; }
+    bool Marked(int row) const {
+        return row >= 0 && row < rowCount() && marks_[static_cast<size_t>(row)] != 0;
+    }
+    int FirstMarked() const { return first_mark_; }
+
+    void Mark(int row, bool on) {
+        if (row < 0 || row >= rowCount() || Marked(row) == on) {
+            return;
+        }
+        marks_[static_cast<size_t>(row)] = on ? 1 : 0;
+        marked_ += on ? 1 : -1;
+        if (on) {
+            if (first_mark_ < 0 || row < first_mark_) {
+                first_mark_ = row;
+            }
+        } else if (row == first_mark_) {
+            first_mark_ = NextMark(row + 1);
+        }
+        emit dataChanged(index(row, 0), index(row, std::max(columnCount() - 1, 0)),
+                         {Qt::BackgroundRole, Qt::ForegroundRole});
+    }
+
+    void ClearMarks() {
+        if (marked_ == 0) {
+            return;
+        }
+        std::fill(marks_.begin(), marks_.end(), 0);
+        marked_ = 0;
+        first_mark_ = -1;
+        if (row_count_ > 0 && !titles_.empty()) {
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                             {Qt::BackgroundRole, Qt::ForegroundRole});
+        }
+    }
+
+  private:
+    int NextMark(int from) const {
+        for (int r = std::max(from, 0); r < rowCount(); ++r) {
+            if (marks_[static_cast<size_t>(r)] != 0) {
+                return r;
+            }
+        }
+        return -1;
+    }
+    void RecountMarks() {
+        marked_ = static_cast<int>(std::count(marks_.begin(), marks_.end(), 1));
+        first_mark_ = marked_ > 0 ? NextMark(0) : -1;
+    }
+
+    std::vector<std::string> titles_;
+    std::vector<int> images_;
+    bool show_arrows_ = false;
+    QPixmap arrows_[2];
+    std::vector<std::vector<std::string>> columns_;  // columns_[column][slot]
+    std::vector<uint32_t> slot_;  // slot_[row]: where its cells are; a permutation of 0..n-1
+    size_t row_count_ = 0;
+    bool multi_ = false;
+    std::vector<char> marks_;
+    int marked_ = 0;
+    int first_mark_ = -1;
+    QColor mark_background_, mark_text_;
+};
+
+// ------------------------------------------------------------ ReportList
+
+template <typename F>
+void ReportList::Change(F&& f) {
+    RunOnWindowThreadAndWait([this, &f] {
+        const bool nested = changing_;
+        changing_ = true;
+        f();
+        changing_ = nested;
+        if (!nested) {
+            NotifyCurrentChanged();
+        }
+    });
+}
+
+ReportList::ReportList(QWidget* parent)
+    : QTableView(parent), model_(std::make_unique<ReportModel>()) {
+    setFont(MakeFont({}));
+    setModel(model_.get());
+    setShowGrid(false);
+    setWordWrap(false);
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setTabKeyNavigation(false);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    setPalette(palette);
+    SetBorder(Border::Single);
+
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    UpdateRowHeight();
+
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(false);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
+        if (on_column_click) {
+            on_column_click(column);
+        }
+    });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { NotifyCurrentChanged(); });
+}
+
+ReportList::~ReportList() {
+    // The view lets go of the model before the model goes.
+    setModel(nullptr);
+}
+
+void ReportList::SetColumns(const std::vector<std::pair<std::string, int>>& titles_and_widths) {
+    Change([&] {
+        std::vector<std::string> titles;
+        titles.reserve(titles_and_widths.size());
+        for (const auto& [title, width] : titles_and_widths) {
+            titles.push_back(title);
+        }
+        model_->SetColumns(std::move(titles));
+        for (size_t i = 0; i < titles_and_widths.size(); ++i) {
+            const int column = static_cast<int>(i);
+            const int width = titles_and_widths[i].second;
+            setColumnHidden(column, width <= 0);
+            if (width > 0) {
+                setColumnWidth(column, width);
+            }
+        }
+    });
+}
+
+void ReportList::SetMultiSelect(bool multi) {
+    Change([&] {
+        selectionModel()->clear();
+        setSelectionMode(multi ? QAbstractItemView::NoSelection
+                               : QAbstractItemView::SingleSelection);
+        model_->SetMulti(multi, palette().color(QPalette::Active, QPalette::Highlight),
+                         palette().color(QPalette::Active, QPalette::HighlightedText));
+        anchor_ = -1;
+    });
+}
+
+void ReportList::SetBorder(Border border) {
+    switch (border) {
+        case Border::None:
+            setFrameStyle(QFrame::NoFrame);
+            break;
+        case Border::Sunken:
+            setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+            break;
+        case Border::Single:
+            setFrameStyle(QFrame::Box | QFrame::Plain);
+            setLineWidth(1);
+            break;
+    }
+}
+
+int ReportList::ColumnCount() const {
+    return model_->columnCount();
+}
+
+int ReportList::RowCount() const {
+    return model_->rowCount();
+}
+
+int ReportList::AddRow(std::vector<std::string> cells) {
+    int row = -1;
+    Change([&] {
+        std::vector<std::vector<std::string>> rows;
+        rows.push_back(std::move(cells));
+        model_->Append(std::move(rows));
+        row = model_->rowCount() - 1;
+    });
+    return row;
+}
+
+void ReportList::AddRows(std::vector<std::vector<std::string>> rows) {
+    Change([&] { model_->Append(std::move(rows)); });
+}
+
+void ReportList::DeleteAllRows() {
+    Change([&] {
+        model_->RemoveAll();
+        selectionModel()->clear();
+        anchor_ = -1;
+    });
+}
+
+void ReportList::DeleteRow(int row) {
+    Change([&] {
+        const bool was_selected = !model_->Multi() && RowSelected(row);
+        model_->Remove(row);
+        if (was_selected) {
+            // Qt selects the next row in its place; the list view selects none.
+            selectionModel()->clear();
+        }
+    });
+}
+
+const std::string& ReportList::Cell(int row, int column) const {
+    return model_->Cell(row, column);
+}
+
+void ReportList::SetCell(int row, int column, const std::string& text) {
+    Change([&] { model_->SetCell(row, column, text); });
+}
+
+int ReportList::SelectedRow() const {
+    if (model_->Multi()) {
+        return model_->FirstMarked();
+    }
+    int first = -1;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        if (range.isValid() && (first < 0 || range.top() < first)) {
+            first = range.top();
+        }
+    }
+    return first < RowCount() ? first : -1;
+}
+
+void ReportList::SetSelectedRow(int row) {
+    Change([&] {
+        const bool valid = row >= 0 && row < RowCount();
+        if (model_->Multi()) {
+            model_->ClearMarks();
+            if (valid) {
+                model_->Mark(row, true);
+            }
+            anchor_ = valid ? row : -1;
+            return;
+        }
+        if (valid) {
+            selectionModel()->setCurrentIndex(
+                model_->index(row, 0),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        } else {
+            selectionModel()->clear();
+        }
+    });
+}
+
+void ReportList::SetRowSelected(int row, bool selected) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    Change([&] {
+        if (model_->Multi()) {
+            model_->Mark(row, selected);
+            return;
+        }
+        if (selected) {
+            selectionModel()->setCurrentIndex(
+                model_->index(row, 0),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        } else if (RowSelected(row)) {
+            selectionModel()->select(model_->index(row, 0),
+                                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        }
+    });
+}
+
+bool ReportList::RowSelected(int row) const {
+    if (row < 0 || row >= RowCount()) {
+        return false;
+    }
+    if (model_->Multi()) {
+        return model_->Marked(row);
+    }
+    return selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+int ReportList::HeaderImage(int column) const {
+    return model_->Image(column);
+}
+
+void ReportList::SetHeaderImage(int column, int image) {
+    RunOnWindowThreadAndWait([&] { model_->SetImage(column, image); });
+}
+
+void ReportList::SetHeaderArrows(bool on) {
+    RunOnWindowThreadAndWait([&] { model_->SetShowArrows(on); });
+}
+
+void ReportList::SortRows(const std::function<bool(int a, int b)>& less) {
+    Change([&] {
+        const int n = RowCount();
+        if (n < 2) {
+            return;
+        }
+        std::vector<int> order(static_cast<size_t>(n));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&less](int a, int b) { return less(a, b); });
+        model_->Permute(order);
+        // The selected row moved with its row: no change to report.
+        last_current_ = SelectedRow();
+        anchor_ = -1;
+    });
+}
+
+void ReportList::NotifyCurrentChanged() {
+    if (changing_) {
+        return;
+    }
+    const int now = SelectedRow();
+    if (now == last_current_) {
+        return;
+    }
+    last_current_ = now;
+    if (on_current_row_changed) {
+        on_current_row_changed();
+    }
+}
+
+void ReportList::UpdateRowHeight() {
+    const int pixels = font().pixelSize();
+    const int height = pixels > 0 ? (pixels * 11 + 4) / 8 : fontMetrics().height() + 2;
+    verticalHeader()->setDefaultSectionSize(std::max(height, 8));
+}
+
+void ReportList::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        UpdateRowHeight();
+    }
+}
+
+void ReportList::keyPressEvent(QKeyEvent* event) {
+    if (on_key_down) {
+        const int key = VirtualKeyOf(event->key());
+        if (key != 0) {
+            on_key_down(key, KeyStateOf(event->modifiers()));
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ReportList::mousePressEvent(QMouseEvent* event) {
+    const int row = rowAt(event->position().toPoint().y());
+    if (event->button() == Qt::RightButton) {
+        // As the list view does: the row under the pointer is selected first.
+        if (row < 0 || !model_->Multi() || !model_->Marked(row)) {
+            SetSelectedRow(row);
+        }
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        if (on_right_click) {
+            on_right_click();
+        }
+        return;
+    }
+    if (event->button() == Qt::LeftButton && row < 0) {
+        SetSelectedRow(-1);  // a press below the rows selects nothing
+    } else if (event->button() == Qt::LeftButton && model_->Multi()) {
+        Change([&] {
+            const auto modifiers = event->modifiers();
+            if (modifiers & Qt::ControlModifier) {
+                model_->Mark(row, !model_->Marked(row));
+                anchor_ = row;
+            } else if ((modifiers & Qt::ShiftModifier) && anchor_ >= 0 && anchor_ < RowCount()) {
+                model_->ClearMarks();
+                for (int r = std::min(anchor_, row); r <= std::max(anchor_, row); ++r) {
+                    model_->Mark(r, true);
+                }
+            } else {
+                model_->ClearMarks();
+                model_->Mark(row, true);
+                anchor_ = row;
+            }
+        });
+    }
+    QTableView::mousePressEvent(event);
+}
+
+}  // namespace kob

@@ -1,0 +1,23 @@
+// Apart from services.cpp: only programs that use the window clock need the
+// system clock's implementation.
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+#include "platform/gui/services.h"
+
+namespace kob {
+
+void WindowClock::Pause(uint32_t ms) {
+    auto* app = QCoreApplication::instance();
+    if (app == nullptr || QThread::currentThread() != app->thread()) {
+        SystemClock::Pause(ms);
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+}  // namespace kob

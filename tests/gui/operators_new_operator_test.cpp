@@ -1,0 +1,172 @@
+// Adding operators: the checks and their focus, the INSERT with any text,
+// the balloons, and the new login name at the next start.
+#include "operators_support.h"
+
+namespace kob::test {
+namespace {
+
+// The four boxes of the panel: name, login name, password, confirmation.
+struct Boxes {
+    std::string name, login_name, password, confirmation;
+    bool operator==(const Boxes&) const = default;
+};
+
+class NewOperatorTest : public OperatorsTest {
+  protected:
+    void SetUp() override {
+        OperatorsTest::SetUp();
+        rudal_ = AddBoss("Rudal", "老板", "888888");
+        run_ = std::make_unique<Run>();
+        run_->Start();
+        run_->LogInToSettings("Rudal", "888888");
+        run_->dialogs.NextInput("888888");
+        Click(w().按钮_系统设置_新增管理员);
+        ASSERT_TRUE(w().外形框_系统设置_新增管理员->Visible());
+        run_->dialogs.ClearAsked();
+    }
+    void TearDown() override {
+        run_.reset();
+        OperatorsTest::TearDown();
+    }
+    Run& run() { return *run_; }
+    MainWindow& w() { return run_->w(); }
+
+    void Fill(const Boxes& b) {
+        for (auto [box, text] : {std::pair{w().编辑框_新增管理员_姓名, &b.name},
+                                 std::pair{w().编辑框_新增管理员_手机号, &b.login_name},
+                                 std::pair{w().编辑框_新增管理员_密码, &b.password},
+                                 std::pair{w().编辑框_新增管理员_密码确认, &b.confirmation}}) {
+            box->SetText("");
+            Type(box, *text);
+        }
+    }
+    Boxes Read() {
+        return {w().编辑框_新增管理员_姓名->Text(), w().编辑框_新增管理员_手机号->Text(),
+                w().编辑框_新增管理员_密码->Text(), w().编辑框_新增管理员_密码确认->Text()};
+    }
+    void ExpectBalloon(const std::string& text) {
+        EXPECT_TRUE(w().气球提示框1->Shown());
+        EXPECT_EQ(w().气球提示框1->Text(), text);
+        EXPECT_EQ(w().气球提示框1->ShownAt(), QPoint(600, 290));
+        EXPECT_TRUE(run().dialogs.Asked().empty());
+    }
+
+    std::string rudal_;
+
+  private:
+    std::unique_ptr<Run> run_;
+};
+
+TEST_F(NewOperatorTest, RefusedBoxesPutTheFocusWhereTheOperatorMustType) {
+    const auto rows = BossRows();
+    const char* const kEmpty = "姓名、手机号、密码都不能为空，请重试";
+    const char* const kDiffer = "两次输入密码不一样，请重试";
+    struct Case {
+        const char* what;
+        Boxes typed;
+        const char* balloon;
+        EditBox* MainWindow::*focus;
+    };
+    const std::vector<Case> cases = {
+        {"all empty", {"", "", "", ""}, kEmpty, &MainWindow::编辑框_新增管理员_密码},
+        {"name and password empty", {"", "13800", "", "x"}, kEmpty,
+         &MainWindow::编辑框_新增管理员_密码},
+        {"only the name empty", {"", "13800", "pw", "pw"}, kEmpty,
+         &MainWindow::编辑框_新增管理员_姓名},
+        {"name and login name empty", {"", "", "pw", "pw"}, kEmpty,
+         &MainWindow::编辑框_新增管理员_手机号},
+        {"only the login name empty", {"张三", "", "pw", "pw"}, kEmpty,
+         &MainWindow::编辑框_新增管理员_手机号},
+        {"only the password empty", {"张三", "13800", "", ""}, kEmpty,
+         &MainWindow::编辑框_新增管理员_密码},
+        {"only the confirmation empty", {"张三", "13800", "pw", ""}, kDiffer,
+         &MainWindow::编辑框_新增管理员_密码确认},
+        {"confirmation differs in case", {"张三", "13800", "pw", "PW"}, kDiffer,
+         &MainWindow::编辑框_新增管理员_密码确认},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fill(c.typed);
+        Click(w().按钮_系统设置_新增管理员_确认);
+        ExpectBalloon(c.balloon);
+        EXPECT_EQ(run().Focused(), w().*c.focus);
+        EXPECT_EQ(Read(), c.typed);
+        EXPECT_EQ(BossRows(), rows);
+    }
+}
+
+TEST_F(NewOperatorTest, AnyTextIsInsertedEvenAnExistingLoginName) {
+    struct Case {
+        const char* what;
+        Boxes typed;
+    };
+    const std::vector<Case> cases = {
+        {"an existing login name", {"另一个老板", "Rudal", "888888", "888888"}},
+        {"the same again", {"另一个老板", "Rudal", "888888", "888888"}},
+        {"letters and blanks", {"Li Si", "li si 2", "p w", "p w"}},
+        {"Chinese, quotes and backslashes", {"王'五\\", "王\"五'", "密\\'码", "密\\'码"}},
+    };
+    std::vector<std::vector<std::string>> expected = BossRows();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fill(c.typed);
+        // The button takes the focus with the click; it stays there.
+        Click(w().按钮_系统设置_新增管理员_确认);
+        ExpectBalloon("操作成功，你可以使用新账户登录系统");
+        EXPECT_EQ(Read(), (Boxes{"", "", "", ""}));
+        EXPECT_TRUE(w().外形框_系统设置_新增管理员->Visible());
+        EXPECT_EQ(run().Focused(), w().按钮_系统设置_新增管理员_确认);
+        const auto rows = BossRows();
+        ASSERT_EQ(rows.size(), expected.size() + 1);
+        expected.push_back(
+            {rows.back()[0], c.typed.login_name, c.typed.name, c.typed.password});
+        EXPECT_EQ(rows, expected);
+    }
+}
+
+TEST_F(NewOperatorTest, FailedInsertKeepsTheTexts) {
+    const auto rows = BossRows();
+    struct Case {
+        const char* what;
+        Boxes typed;
+    };
+    const std::vector<Case> cases = {
+        {"not in gbk", {"张三😀", "13800", "pw", "pw"}},
+        {"login name longer than the column", {"张三", std::string(65, '1'), "pw", "pw"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        w().编辑框_新增管理员_姓名->SetText(c.typed.name);
+        w().编辑框_新增管理员_手机号->SetText(c.typed.login_name);
+        w().编辑框_新增管理员_密码->SetText(c.typed.password);
+        w().编辑框_新增管理员_密码确认->SetText(c.typed.confirmation);
+        Click(w().按钮_系统设置_新增管理员_确认);
+        ExpectBalloon("新增管理员失败，请联系管理员，错误代码[0452155855]");
+        EXPECT_EQ(Read(), c.typed);
+        EXPECT_EQ(BossRows(), rows);
+    }
+}
+
+TEST_F(NewOperatorTest, TheNewLoginNameIsListedFromTheNextStart) {
+    Fill({"店员'甲", "1380013\\8000", "密码'1\\", "密码'1\\"});
+    Click(w().按钮_系统设置_新增管理员_确认);
+    ExpectBalloon("操作成功，你可以使用新账户登录系统");
+    EXPECT_EQ(run().LoginNames(), std::vector<std::string>{"Rudal"});
+
+    Run next;
+    next.Start();
+    EXPECT_EQ(next.LoginNames(), (std::vector<std::string>{"Rudal", "1380013\\8000"}));
+    // The last login name is still the current item.
+    EXPECT_EQ(next.w().组合框_登录用户名->CurrentItem(), 0);
+    next.w().组合框_登录用户名->SetCurrentItem(1);
+    Type(next.w().编辑框_密码, "密码'1\\");
+    Click(next.w().按钮_登录系统);
+    EXPECT_TRUE(next.dialogs.Asked().empty());
+    EXPECT_EQ(next.program->LoggedIn, 1);
+    EXPECT_EQ(next.program->CurrentOperator.boss_name, "店员'甲");
+    EXPECT_EQ(next.program->CurrentOperator.boss_tel, "1380013\\8000");
+    EXPECT_NE(next.program->CurrentOperator.boss_id, rudal_);
+}
+
+}  // namespace
+}  // namespace kob::test

@@ -1,0 +1,262 @@
+// Message boxes, input boxes and popup menus (scripted and real), the
+// balloon tip, and handing work to the window thread.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+#include "platform/gui/controls.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/services.h"
+
+namespace kob {
+namespace {
+
+// ------------------------------------------------------------ scripted
+
+TEST(ScriptedDialogsTest, AnswersFromQueuesAndRecordsWhatWasAsked) {
+    ScriptedDialogs dialogs;
+    dialogs.NextMessage(Answer::Cancel);
+    dialogs.NextMessage(Answer::Cancel);
+    dialogs.NextInput(std::string("13800000000"));
+    dialogs.NextInput(std::nullopt);
+    dialogs.NextMenuChoice(2);
+    dialogs.NextMenuChoice(7);  // no such item
+
+    std::vector<AskedDialog::Kind> seen_before_answer;
+    dialogs.on_asked = [&](const AskedDialog& asked) { seen_before_answer.push_back(asked.kind); };
+    Dialogs& ask = dialogs;  // as the handlers hold it
+
+    EXPECT_EQ(ask.Message("确定要删除吗？", "警告", MessageButtons::OkCancel, MessageIcon::Warning),
+              Answer::Cancel);
+    // A box with the Ok button only can only be answered Ok.
+    EXPECT_EQ(ask.Message("您没有权限，请更换账号后使用", ""), Answer::Ok);
+    EXPECT_EQ(ask.Input("请输入新的电话", "修改电话", "139", false), "13800000000");
+    EXPECT_EQ(ask.Input("请输入密码", "验证", "", true), std::nullopt);
+    const std::vector<std::string> items = {"删除会员", "修改姓名", "修改电话"};
+    EXPECT_EQ(ask.PopupMenu("会员操作", items), 2);
+    EXPECT_EQ(ask.PopupMenu("会员操作", items), -1);
+    // Empty queues: Ok, cancelled, no choice.
+    EXPECT_EQ(ask.Message("x", "y", MessageButtons::OkCancel), Answer::Ok);
+    EXPECT_EQ(ask.Input("p", "t"), std::nullopt);
+    EXPECT_EQ(ask.PopupMenu("c", items), -1);
+
+    const auto& asked = dialogs.Asked();
+    ASSERT_EQ(asked.size(), 9u);
+    EXPECT_EQ(seen_before_answer.size(), 9u);
+    EXPECT_EQ(asked[0].kind, AskedDialog::Kind::Message);
+    EXPECT_EQ(asked[0].text, "确定要删除吗？");
+    EXPECT_EQ(asked[0].title, "警告");
+    EXPECT_EQ(asked[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(asked[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(asked[1].title, "");
+    EXPECT_EQ(asked[1].buttons, MessageButtons::Ok);
+    EXPECT_EQ(asked[1].icon, MessageIcon::None);
+    EXPECT_EQ(asked[2].kind, AskedDialog::Kind::Input);
+    EXPECT_EQ(asked[2].text, "请输入新的电话");
+    EXPECT_EQ(asked[2].title, "修改电话");
+    EXPECT_EQ(asked[2].initial, "139");
+    EXPECT_FALSE(asked[2].masked);
+    EXPECT_TRUE(asked[3].masked);
+    EXPECT_EQ(asked[4].kind, AskedDialog::Kind::Menu);
+    EXPECT_EQ(asked[4].text, "会员操作");
+    EXPECT_EQ(asked[4].items, items);
+    EXPECT_EQ(dialogs.Last()->text, "c");
+    dialogs.ClearAsked();
+    EXPECT_EQ(dialogs.Last(), nullptr);
+}
+
+// ------------------------------------------------------------------ Qt
+
+// Acts on the modal dialog or popup once it is up, from inside its loop.
+void WhenUp(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* up = QApplication::activePopupWidget();
+        if (up == nullptr) {
+            up = QApplication::activeModalWidget();
+        }
+        ASSERT_NE(up, nullptr);
+        act(up);
+    });
+}
+
+TEST(QtDialogsTest, MessageBoxShowsTitleTextIconAndButtons) {
+    QtDialogs dialogs;
+    struct Case {
+        MessageButtons buttons;
+        MessageIcon icon;
+        QMessageBox::Icon qt_icon;
+        bool press_cancel;
+        Answer answer;
+    };
+    const std::vector<Case> cases = {
+        {MessageButtons::Ok, MessageIcon::Error, QMessageBox::Critical, false, Answer::Ok},
+        {MessageButtons::Ok, MessageIcon::None, QMessageBox::NoIcon, false, Answer::Ok},
+        {MessageButtons::OkCancel, MessageIcon::Question, QMessageBox::Question, true,
+         Answer::Cancel},
+        {MessageButtons::OkCancel, MessageIcon::Information, QMessageBox::Information, false,
+         Answer::Ok},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> button_texts;
+        WhenUp([&](QWidget* up) {
+            auto* box = qobject_cast<QMessageBox*>(up);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle().toStdString(), "温馨提示");
+            EXPECT_EQ(box->text().toStdString(), "登录失败，你没有输入用户名和密码");
+            EXPECT_EQ(box->icon(), c.qt_icon);
+            for (QAbstractButton* b : box->buttons()) {
+                button_texts.push_back(b->text().toStdString());
+            }
+            box->button(c.press_cancel ? QMessageBox::Cancel : QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(
+            dialogs.Message("登录失败，你没有输入用户名和密码", "温馨提示", c.buttons, c.icon),
+            c.answer);
+        std::sort(button_texts.begin(), button_texts.end());
+        const std::vector<std::string> expected = c.buttons == MessageButtons::Ok
+                                                      ? std::vector<std::string>{"确定"}
+                                                      : std::vector<std::string>{"取消", "确定"};
+        EXPECT_EQ(button_texts, expected);
+    }
+}
+
+TEST(QtDialogsTest, InputBoxTakesTextMaskedOrNot) {
+    QtDialogs dialogs;
+    for (bool masked : {false, true}) {
+        WhenUp([masked](QWidget* up) {
+            auto* dialog = qobject_cast<QInputDialog*>(up);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle().toStdString(), "验证");
+            EXPECT_EQ(dialog->labelText().toStdString(), "请输入管理员密码");
+            auto* edit = dialog->findChild<QLineEdit*>();
+            ASSERT_NE(edit, nullptr);
+            EXPECT_EQ(edit->text().toStdString(), "12");
+            edit->end(false);
+            QTest::keyClicks(edit, "34");
+            EXPECT_EQ(edit->displayText().toStdString(), masked ? "****" : "1234");
+            dialog->accept();
+        });
+        EXPECT_EQ(dialogs.Input("请输入管理员密码", "验证", "12", masked), "1234");
+    }
+    WhenUp([](QWidget* up) { qobject_cast<QDialog*>(up)->reject(); });
+    EXPECT_EQ(dialogs.Input("p", "t", "given", false), std::nullopt);
+}
+
+TEST(QtDialogsTest, PopupMenuGivesTheChosenItem) {
+    QtDialogs dialogs;
+    const std::vector<std::string> items = {"删除会员", "修改姓名", "修改电话"};
+    std::vector<std::string> shown;
+    WhenUp([&](QWidget* up) {
+        auto* menu = qobject_cast<QMenu*>(up);
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            shown.push_back(a->text().toStdString());
+        }
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    EXPECT_EQ(dialogs.PopupMenu("会员操作", items), 1);
+    EXPECT_EQ(shown, items);
+
+    WhenUp([](QWidget* up) { QTest::keyClick(up, Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.PopupMenu("会员操作", items), -1);
+}
+
+// ------------------------------------------------------------- balloon
+
+TEST(BalloonTipTest, PointsAtThePointAndReplacesItsText) {
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    QWidget* focused = QApplication::focusWidget();
+    BalloonTip balloon(&owner);
+    EXPECT_FALSE(balloon.Shown());
+
+    balloon.ShowAt("项目一 x1\r\n项目二 x2", QPoint(300, 300));
+    EXPECT_TRUE(balloon.Shown());
+    EXPECT_EQ(balloon.Text(), "项目一 x1\r\n项目二 x2");
+    EXPECT_EQ(balloon.ShownAt(), QPoint(300, 300));
+    EXPECT_EQ(balloon.TailTip(), QPoint(300, 300));
+    EXPECT_LT(balloon.geometry().bottom(), 301);                      // above the point
+    EXPECT_GT(balloon.height(), 2 * balloon.fontMetrics().height());  // two lines
+    EXPECT_GT(balloon.RemainingMs(), BalloonTip::kVisibleMs - 1000);
+    EXPECT_LE(balloon.RemainingMs(), BalloonTip::kVisibleMs);
+    EXPECT_EQ(QApplication::focusWidget(), focused);
+    EXPECT_TRUE(balloon.mask().contains(balloon.mapFromGlobal(QPoint(300, 300))));
+    EXPECT_TRUE(balloon.windowFlags() & Qt::ToolTip);
+
+    // Near the top edge it hangs below the point.
+    balloon.ShowAt("余额不足，不能消费", QPoint(200, 3));
+    EXPECT_EQ(balloon.Text(), "余额不足，不能消费");
+    EXPECT_EQ(balloon.ShownAt(), QPoint(200, 3));
+    EXPECT_EQ(balloon.TailTip(), QPoint(200, 3));
+    EXPECT_GE(balloon.geometry().top(), 3);
+}
+
+// ------------------------------------------------------ window thread
+
+TEST(WindowThreadTest, WorkFromAnyThreadRunsOnTheWindowThread) {
+    QThread* window_thread = QThread::currentThread();
+    std::vector<QThread*> ran_on;
+    RunOnWindowThread([&] { ran_on.push_back(QThread::currentThread()); });
+    EXPECT_TRUE(ran_on.empty());  // queued, even from the window thread
+    RunPendingEvents();
+    ASSERT_EQ(ran_on.size(), 1u);
+
+    RunOnWindowThreadAndWait([&] { ran_on.push_back(QThread::currentThread()); });
+    ASSERT_EQ(ran_on.size(), 2u);  // at once here
+
+    std::atomic<int> finished{0};
+    std::vector<int> order;
+    std::thread worker([&] {
+        RunOnWindowThread([&] {
+            ran_on.push_back(QThread::currentThread());
+            order.push_back(1);
+        });
+        RunOnWindowThreadAndWait([&] {
+            ran_on.push_back(QThread::currentThread());
+            order.push_back(2);
+        });
+        finished = 1;
+    });
+    while (finished == 0) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    worker.join();
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    ASSERT_EQ(ran_on.size(), 4u);
+    for (QThread* t : ran_on) {
+        EXPECT_EQ(t, window_thread);
+    }
+}
+
+TEST(WindowThreadTest, ControlsShowAndHideFromAWorker) {
+    QWidget window;
+    auto* spinner = new PictureBox(&window);
+    window.show();
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        spinner->Hide();
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    worker.join();
+    EXPECT_FALSE(spinner->Visible());
+}
+
+}  // namespace
+}  // namespace kob

@@ -1,0 +1,316 @@
+// The report list as the handlers use it: cells, hidden columns, the
+// selected row and its change events, sorting, header images, the spare
+// list's multi-selection and writes from a worker thread.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTest>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/gui/controls.h"
+
+namespace kob {
+namespace {
+
+class ReportListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window_ = std::make_unique<QWidget>();
+        window_->resize(1000, 700);
+        list_ = new ReportList(window_.get());
+        list_->setFont(MakeFont({'Y', 16, false}));
+        list_->setGeometry(0, 127, 950, 432);
+        // The recharge list's layout: column 0 holds the id but is not shown.
+        list_->SetColumns({{"充值ID", 0}, {"会员卡号", 80}, {"姓名", 100}, {"充值时间", 170}});
+        list_->on_current_row_changed = [this] { changes_.push_back(list_->SelectedRow()); };
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void AddNumbered(int n) {
+        for (int i = 0; i < n; ++i) {
+            list_->AddRow(
+                {std::to_string(i), "卡" + std::to_string(i), "姓名" + std::to_string(i)});
+        }
+    }
+    QPoint RowPoint(int row) const {
+        const int column = 1;  // column 0 is hidden
+        return list_->visualRect(list_->model()->index(row, column)).center();
+    }
+    void Press(Qt::MouseButton button, QPoint at, Qt::KeyboardModifiers mods = {}) {
+        QTest::mousePress(list_->viewport(), button, mods, at);
+        QTest::mouseRelease(list_->viewport(), button, mods, at);
+    }
+    std::vector<std::string> Column(int column) const {
+        std::vector<std::string> cells;
+        for (int r = 0; r < list_->RowCount(); ++r) {
+            cells.push_back(list_->Cell(r, column));
+        }
+        return cells;
+    }
+    std::unique_ptr<QWidget> window_;
+    ReportList* list_ = nullptr;
+    std::vector<int> changes_;
+};
+
+TEST_F(ReportListTest, CellsRoundTripAndTheZeroWidthColumnHoldsValues) {
+    EXPECT_EQ(list_->ColumnCount(), 4);
+    EXPECT_EQ(list_->RowCount(), 0);
+    EXPECT_EQ(list_->AddRow({"17", "1001", "张三"}), 0);  // missing cell is empty
+    EXPECT_EQ(list_->AddRow({"18", "1002", "李四", "2024-01-02 09:00:00", "extra"}), 1);
+    list_->AddRows({{"19", "1003"}, {"20"}});
+    ASSERT_EQ(list_->RowCount(), 4);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"17", "18", "19", "20"}));
+    EXPECT_EQ(list_->Cell(0, 2), "张三");
+    EXPECT_EQ(list_->Cell(0, 3), "");
+    EXPECT_EQ(list_->Cell(1, 3), "2024-01-02 09:00:00");
+    EXPECT_EQ(list_->Cell(3, 1), "");
+    EXPECT_EQ(list_->Cell(9, 0), "");  // beyond the rows: empty, no failure
+    EXPECT_EQ(list_->Cell(0, 4), "");
+
+    list_->SetCell(1, 2, "王五");
+    list_->SetCell(9, 2, "nobody");  // ignored
+    EXPECT_EQ(list_->Cell(1, 2), "王五");
+    EXPECT_EQ(list_->model()->data(list_->model()->index(1, 2)).toString().toStdString(), "王五");
+
+    EXPECT_TRUE(list_->isColumnHidden(0));
+    EXPECT_FALSE(list_->isColumnHidden(1));
+    EXPECT_EQ(list_->columnWidth(3), 170);
+    EXPECT_EQ(list_->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "会员卡号");
+    EXPECT_FALSE(list_->showGrid());
+    EXPECT_FALSE(list_->verticalHeader()->isVisible());
+
+    list_->DeleteRow(0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"18", "19", "20"}));
+    list_->DeleteAllRows();
+    EXPECT_EQ(list_->RowCount(), 0);
+    // The columns keep their layout through the deletion.
+    EXPECT_TRUE(list_->isColumnHidden(0));
+    EXPECT_EQ(list_->columnWidth(3), 170);
+}
+
+TEST_F(ReportListTest, SelectedRowChangesAreReportedOncePerRealChange) {
+    AddNumbered(6);
+    EXPECT_EQ(list_->SelectedRow(), -1);
+    list_->SetSelectedRow(2);
+    list_->SetSelectedRow(2);
+    EXPECT_EQ(list_->SelectedRow(), 2);
+    list_->SetSelectedRow(-1);
+    list_->SetSelectedRow(99);  // no such row: none
+    EXPECT_EQ(list_->SelectedRow(), -1);
+    EXPECT_EQ(changes_, (std::vector<int>{2, -1}));
+
+    changes_.clear();
+    Press(Qt::LeftButton, RowPoint(3));
+    Press(Qt::LeftButton, RowPoint(3));
+    QTest::keyClick(list_, Qt::Key_Down);
+    EXPECT_EQ(changes_, (std::vector<int>{3, 4}));
+    EXPECT_TRUE(list_->RowSelected(4));
+    EXPECT_FALSE(list_->RowSelected(3));
+
+    changes_.clear();
+    list_->DeleteRow(0);  // the selected row moves up with its row
+    EXPECT_EQ(list_->SelectedRow(), 3);
+    EXPECT_EQ(list_->Cell(3, 0), "4");
+    list_->DeleteRow(3);  // the selected row itself
+    EXPECT_EQ(list_->SelectedRow(), -1);
+    EXPECT_EQ(changes_, (std::vector<int>{3, -1}));
+
+    changes_.clear();
+    list_->SetSelectedRow(1);
+    list_->DeleteAllRows();
+    list_->DeleteAllRows();
+    EXPECT_EQ(list_->SelectedRow(), -1);
+    EXPECT_EQ(changes_, (std::vector<int>{1, -1}));
+}
+
+TEST_F(ReportListTest, PressBelowTheRowsSelectsNothing) {
+    AddNumbered(3);
+    list_->SetSelectedRow(1);
+    changes_.clear();
+    Press(Qt::LeftButton, QPoint(100, list_->viewport()->height() - 5));
+    EXPECT_EQ(list_->SelectedRow(), -1);
+    EXPECT_EQ(changes_, std::vector<int>{-1});
+}
+
+TEST_F(ReportListTest, RightPressSelectsTheRowUnderThePointerFirst) {
+    AddNumbered(4);
+    list_->SetSelectedRow(0);
+    std::vector<int> selected_when_clicked;
+    list_->on_right_click = [&] { selected_when_clicked.push_back(list_->SelectedRow()); };
+    QTest::mousePress(list_->viewport(), Qt::RightButton, {}, RowPoint(2));
+    EXPECT_EQ(selected_when_clicked, std::vector<int>{2});
+    QTest::mouseRelease(list_->viewport(), Qt::RightButton, {}, RowPoint(2));
+    QTest::mousePress(list_->viewport(), Qt::RightButton, {},
+                      QPoint(100, list_->viewport()->height() - 5));
+    EXPECT_EQ(selected_when_clicked, (std::vector<int>{2, -1}));
+    EXPECT_EQ(changes_, (std::vector<int>{0, 2, -1}));
+}
+
+TEST_F(ReportListTest, KeysAndHeaderClicksReachTheirHandlers) {
+    AddNumbered(3);
+    std::vector<int> keys, columns;
+    list_->on_key_down = [&](int key, int) { keys.push_back(key); };
+    list_->on_column_click = [&](int column) { columns.push_back(column); };
+    QTest::keyClick(list_, Qt::Key_Delete);
+    QTest::keyClick(list_, Qt::Key_Return);
+    EXPECT_EQ(keys, (std::vector<int>{46, 13}));
+
+    QHeaderView* header = list_->horizontalHeader();
+    const int x = header->sectionViewportPosition(2) + header->sectionSize(2) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    EXPECT_EQ(columns, std::vector<int>{2});
+    // A header click sorts nothing by itself.
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"0", "1", "2"}));
+}
+
+TEST_F(ReportListTest, SortIsStableAndTheSelectionFollowsItsRow) {
+    const std::vector<std::vector<std::string>> rows = {{"0", "b"}, {"1", "a"}, {"2", "b"},
+                                                        {"3", "a"}, {"4", "c"}, {"5", "b"}};
+    list_->AddRows(rows);
+    list_->SetSelectedRow(2);
+    changes_.clear();
+    list_->SortRows([this](int a, int b) { return list_->Cell(a, 1) < list_->Cell(b, 1); });
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "3", "0", "2", "5", "4"}));
+    EXPECT_EQ(list_->SelectedRow(), 3);
+    EXPECT_EQ(list_->Cell(list_->SelectedRow(), 0), "2");
+    EXPECT_TRUE(changes_.empty());
+
+    // Descending, with keys made before the sort as the column sort does.
+    std::vector<std::string> keys;
+    for (int r = 0; r < list_->RowCount(); ++r) {
+        keys.push_back(list_->Cell(r, 1));
+    }
+    list_->SortRows([&keys](int a, int b) { return keys[size_t(a)] > keys[size_t(b)]; });
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"4", "0", "2", "5", "1", "3"}));
+    EXPECT_EQ(list_->Cell(list_->SelectedRow(), 0), "2");
+    // Later changes still report against the moved row.
+    list_->SetSelectedRow(2);
+    EXPECT_TRUE(changes_.empty());
+    list_->SetCell(0, 1, "z");
+    EXPECT_EQ(list_->model()->data(list_->model()->index(0, 1)).toString().toStdString(), "z");
+}
+
+TEST_F(ReportListTest, HeaderImagesAndTheSortArrows) {
+    EXPECT_EQ(list_->HeaderImage(2), -1);
+    list_->SetHeaderImage(2, 1);
+    list_->SetHeaderImage(0, 0);
+    list_->SetHeaderImage(9, 1);  // no such column: ignored
+    EXPECT_EQ(list_->HeaderImage(2), 1);
+    EXPECT_EQ(list_->HeaderImage(0), 0);
+    EXPECT_EQ(list_->HeaderImage(9), -1);
+    const auto decoration = [this](int column) {
+        return list_->model()->headerData(column, Qt::Horizontal, Qt::DecorationRole);
+    };
+    EXPECT_FALSE(decoration(2).isValid());  // no image list yet
+    list_->SetHeaderArrows(true);
+    ASSERT_TRUE(decoration(2).canConvert<QPixmap>());
+    EXPECT_EQ(decoration(2).value<QPixmap>().toImage().convertToFormat(QImage::Format_ARGB32),
+              ReportList::SortArrowImage(1));
+    EXPECT_FALSE(decoration(1).isValid());
+    list_->SetHeaderArrows(false);
+    EXPECT_FALSE(decoration(2).isValid());
+    EXPECT_EQ(list_->HeaderImage(2), 1);
+}
+
+TEST(SortArrowImageTest, GreyLeftSlopeAndBaseWhiteRightSlope) {
+    const QColor grey(127, 127, 127), white(255, 255, 255);
+    struct Pixel {
+        int image, x, y;
+        QColor colour;
+    };
+    const std::vector<Pixel> pixels = {
+        {0, 3, 0, grey}, {0, 4, 0, white}, {0, 0, 5, grey}, {0, 7, 5, white}, {0, 0, 6, grey},
+        {0, 6, 6, grey}, {0, 7, 6, white}, {1, 0, 0, grey}, {1, 6, 0, grey},  {1, 7, 0, white},
+        {1, 3, 6, grey}, {1, 4, 6, white}, {1, 2, 4, grey}, {1, 5, 4, white},
+    };
+    for (const auto& p : pixels) {
+        EXPECT_EQ(ReportList::SortArrowImage(p.image).pixelColor(p.x, p.y), p.colour)
+            << "image " << p.image << " at " << p.x << "," << p.y;
+    }
+    for (int image = 0; image < 2; ++image) {
+        const QImage arrow = ReportList::SortArrowImage(image);
+        EXPECT_EQ(arrow.size(), QSize(8, 7));
+        int grey_count = 0, white_count = 0, clear = 0;
+        for (int y = 0; y < 7; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const QColor c = arrow.pixelColor(x, y);
+                grey_count += c == grey ? 1 : 0;
+                white_count += c == white ? 1 : 0;
+                clear += c.alpha() == 0 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(grey_count, 13);
+        EXPECT_EQ(white_count, 7);
+        EXPECT_EQ(clear, 56 - 20);
+    }
+}
+
+TEST_F(ReportListTest, SpareListSelectsManyRows) {
+    list_->SetMultiSelect(true);
+    AddNumbered(6);
+    list_->SetRowSelected(3, true);
+    list_->SetRowSelected(1, true);
+    list_->SetRowSelected(4, true);
+    EXPECT_TRUE(list_->RowSelected(1));
+    EXPECT_FALSE(list_->RowSelected(2));
+    EXPECT_EQ(list_->SelectedRow(), 1);
+    list_->SetRowSelected(1, false);
+    EXPECT_EQ(list_->SelectedRow(), 3);
+    EXPECT_EQ(changes_, (std::vector<int>{3, 1, 3}));
+
+    // The marks move with their rows.
+    list_->SortRows([](int a, int b) { return a > b; });
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"5", "4", "3", "2", "1", "0"}));
+    EXPECT_TRUE(list_->RowSelected(1));
+    EXPECT_TRUE(list_->RowSelected(2));
+    EXPECT_EQ(list_->SelectedRow(), 1);
+
+    // The operator: a click marks one row, Ctrl+click adds one.
+    Press(Qt::LeftButton, RowPoint(0));
+    Press(Qt::LeftButton, RowPoint(5), Qt::ControlModifier);
+    std::vector<bool> marks;
+    for (int r = 0; r < 6; ++r) {
+        marks.push_back(list_->RowSelected(r));
+    }
+    EXPECT_EQ(marks, (std::vector<bool>{true, false, false, false, false, true}));
+
+    list_->SetSelectedRow(2);  // one row only
+    EXPECT_TRUE(list_->RowSelected(2));
+    EXPECT_FALSE(list_->RowSelected(0));
+    EXPECT_FALSE(list_->RowSelected(5));
+
+    // The other lists hold one selected row.
+    list_->SetMultiSelect(false);
+    list_->SetRowSelected(1, true);
+    list_->SetRowSelected(4, true);
+    EXPECT_FALSE(list_->RowSelected(1));
+    EXPECT_EQ(list_->SelectedRow(), 4);
+}
+
+TEST_F(ReportListTest, WorkerThreadWritesLandOnTheWindowThread) {
+    AddNumbered(3);
+    list_->Hide();
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int r = 0; r < list_->RowCount(); ++r) {
+            list_->SetCell(r, 2, list_->Cell(r, 1) + "已算");
+        }
+        list_->AddRow({"3", "卡3"});
+        list_->Show();
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    worker.join();
+    EXPECT_EQ(Column(2), (std::vector<std::string>{"卡0已算", "卡1已算", "卡2已算", ""}));
+    EXPECT_TRUE(list_->Visible());
+}
+
+}  // namespace
+}  // namespace kob

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "members/search.h"
+#include "platform/core/pinyin.h"
 
 namespace kob {
 
@@ -78,7 +78,7 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards);
 bool WriteMemberTotals(ReportList& list, int row, const MemberTotalsResult& result);
 
 class Members {
-public:
+  public:
     explicit Members(Program& program);
     ~Members();
     Members(const Members&) = delete;
@@ -139,7 +139,7 @@ public:
     // Runs on the window thread after a handoff was written or discarded.
     std::function<void(uint64_t generation, bool written)> after_totals_handoff;
 
-private:
+  private:
     struct TotalsRequest {
         uint64_t generation = 0;
         std::vector<int32_t> cards;

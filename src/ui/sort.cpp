@@ -154,8 +154,8 @@ void SortListByColumn(Program& program, ReportList& list, int32_t column, int32_
         keys.push_back(MakeSortKey(list.Cell(r, column), kind));
     }
     list.SortRows([&](int a, int b) {
-        return CompareSortKeys(state, keys[static_cast<size_t>(a)],
-                               keys[static_cast<size_t>(b)]) < 0;
+        return CompareSortKeys(state, keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) <
+               0;
     });
     UpdateSortArrow(program, column);
 }

@@ -13,11 +13,11 @@ class MembersActionsTest : public MembersTest {
         AddMember(1, "Tom", "13800000001");
         AddMember(2, "李四", "13900000002");
         AddRecharge(1, "100", "0", "100", 0, "Tom");
-        AddRecharge(1, "10", "0", "10", 0, "TOM");     // another spelling: not the old name
-        AddRecharge(1, "20", "0", "20", 0, "汤姆");    // an older name of the member
-        AddRecharge(2, "30", "0", "30", 0, "Tom");     // another member with the same name
+        AddRecharge(1, "10", "0", "10", 0, "TOM");   // another spelling: not the old name
+        AddRecharge(1, "20", "0", "20", 0, "汤姆");  // an older name of the member
+        AddRecharge(2, "30", "0", "30", 0, "Tom");   // another member with the same name
         AddCost(1, "40", 0, "Tom");
-        AddCost(1, "5", 1, "Tom");                    // deleted records follow as well
+        AddCost(1, "5", 1, "Tom");  // deleted records follow as well
         AddCost(2, "50", 0, "Tom");
     }
     // Right click, then the menu item.

@@ -56,17 +56,18 @@ class MembersTest : public WindowTest {
     }
     static void AddRecharge(int card, std::string_view money, std::string_view give,
                             std::string_view total, int del = 0, std::string_view name = "") {
-        Exec("INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_del`,"
-             "`user_id`,`user_name`) VALUES ('2024-05-01 10:00:00','" +
-             std::string(money) + "','" + std::string(give) + "','" + std::string(total) + "'," +
-             IntText(del) + "," + IntText(card) + ",'" + EscapeSqlText(name) + "')");
+        Exec(
+            "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_del`,"
+            "`user_id`,`user_name`) VALUES ('2024-05-01 10:00:00','" +
+            std::string(money) + "','" + std::string(give) + "','" + std::string(total) + "'," +
+            IntText(del) + "," + IntText(card) + ",'" + EscapeSqlText(name) + "')");
     }
-    static void AddCost(int card, std::string_view money, int del = 0,
-                        std::string_view name = "") {
-        Exec("INSERT INTO `costlist`(`cost_money`,`cost_del`,`cost_date`,`user_id`,`user_name`) "
-             "VALUES ('" +
-             std::string(money) + "'," + IntText(del) + ",'2024-05-02 10:00:00'," +
-             IntText(card) + ",'" + EscapeSqlText(name) + "')");
+    static void AddCost(int card, std::string_view money, int del = 0, std::string_view name = "") {
+        Exec(
+            "INSERT INTO `costlist`(`cost_money`,`cost_del`,`cost_date`,`user_id`,`user_name`) "
+            "VALUES ('" +
+            std::string(money) + "'," + IntText(del) + ",'2024-05-02 10:00:00'," + IntText(card) +
+            ",'" + EscapeSqlText(name) + "')");
     }
 
     static int RowOf(const ReportList& l, std::string_view card) {

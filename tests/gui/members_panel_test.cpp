@@ -134,9 +134,9 @@ TEST_F(MembersPanelTest, RechargeInsertsOneRowWithThePanelsValues) {
             "`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name` FROM `paylist` WHERE "
             "`pay_id` > 1");
         ASSERT_EQ(rows.size(), 1u);
-        EXPECT_EQ(rows[0], (std::vector<std::string>{"2024-05-17 15:04:05", c.amount, c.bonus,
-                                                     c.total, "支付宝", "", "0", "1", "张三",
-                                                     kBossId, kBossName}));
+        EXPECT_EQ(rows[0],
+                  (std::vector<std::string>{"2024-05-17 15:04:05", c.amount, c.bonus, c.total,
+                                            "支付宝", "", "0", "1", "张三", kBossId, kBossName}));
         EXPECT_EQ(Balloon(), "充值成功");
         EXPECT_FALSE(panel().Visible());
         // The row is recomputed and copied into the spare list.
@@ -181,9 +181,9 @@ TEST_F(MembersPanelTest, CreatingMembersChangesNoRowOfTheList) {
     w().编辑框_新增会员_手机号->SetText("13700000003");
     harness().dialogs.NextMessage(Answer::Ok);  // add another
     Confirm();
-    EXPECT_EQ(Rows("SELECT * FROM `userlist` WHERE `user_id` = 3"),
-              (std::vector<std::vector<std::string>>{
-                  {"3", "0", "王五", "13700000003", "", "", "", ""}}));
+    EXPECT_EQ(
+        Rows("SELECT * FROM `userlist` WHERE `user_id` = 3"),
+        (std::vector<std::vector<std::string>>{{"3", "0", "王五", "13700000003", "", "", "", ""}}));
     EXPECT_EQ(Balloon(), "新增会员成功");
     const AskedDialog* asked = LastAsked();
     ASSERT_NE(asked, nullptr);

@@ -41,7 +41,7 @@ TEST_F(MembersSearchTest, TypedTextFindsMembers) {
         // digits: anywhere in the phone; the last four digits find a member
         {"5678", {"1", "3"}},
         {"138", {"1"}},
-        {"0000", {"5"}},
+        {"8800", {"5"}},
         {"99", {}},
         // letters: pinyin initials of the name, case ignored
         {"zs", {"1"}},
@@ -94,7 +94,7 @@ TEST_F(MembersSearchTest, EmptyTextEmptiesTheList) {
     Search("zs");
     ASSERT_EQ(list().RowCount(), 1);
     QTest::keyClick(w().编辑框_会员管理_搜索, Qt::Key_Backspace);
-    EXPECT_EQ(Cards(list()), Cards_{"1"}) << "z still finds 张三";
+    EXPECT_EQ(Cards(list()), (Cards_{"1", "2", "4"})) << "z: 张三, 曾小贤 and 李喆";
     QTest::keyClick(w().编辑框_会员管理_搜索, Qt::Key_Backspace);
     EXPECT_EQ(list().RowCount(), 0);
     EXPECT_EQ(Search(" "), Cards_{});

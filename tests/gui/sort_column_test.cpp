@@ -180,6 +180,8 @@ TEST_F(SortTest, SelectedRowMovesWithItsRow) {
 TEST_F(SortTest, MemberListHeaderClickKindsAndRefreshingFlag) {
     // Columns 1 and 2 as text, every other column as a number.
     Fill(members_list(), 1, {"20", "100"});
+    program().LoggedIn = 1;
+    w().选择夹1->SetCurrentPage(0);  // the list must be on screen to be clicked
     QHeaderView* header = members_list().horizontalHeader();
     const int x = header->sectionViewportPosition(1) + header->sectionSize(1) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,

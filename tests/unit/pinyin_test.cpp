@@ -11,14 +11,10 @@ TEST(PinyinInitials, OneInitialPerCharacter) {
         const char* initials;
     };
     const Case cases[] = {
-        {"张三", "zs"},
-        {"王小明", "wxm"},
-        {"欧阳娜娜", "oynn"},
-        {"喆", "z"},      // rare characters have readings too
-        {"犇", "b"},
-        {"龘", "d"},
-        {"𠀀", "h"},      // outside the basic plane
-        {"Tom", "tom"},   // letters stand for themselves, in lower case
+        {"张三", "zs"},    {"王小明", "wxm"}, {"欧阳娜娜", "oynn"},
+        {"喆", "z"},                                        // rare characters have readings too
+        {"犇", "b"},       {"龘", "d"},       {"𠀀", "h"},  // outside the basic plane
+        {"Tom", "tom"},     // letters stand for themselves, in lower case
         {"李ＷＩ", "lwi"},  // full-width letters as well
         {"", ""},
     };

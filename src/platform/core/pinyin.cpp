@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -38,7 +39,7 @@ char AsciiInitial(char32_t c) {
 // ICU's transliterator is not safe for concurrent use; one instance behind
 // the cache's lock.
 class InitialCache {
-public:
+  public:
     char Get(char32_t c) {
         std::lock_guard lock(mutex_);
         return GetLocked(c);
@@ -50,7 +51,7 @@ public:
         }
     }
 
-private:
+  private:
     char GetLocked(char32_t c) {
         if (c < 0x80) {
             return AsciiInitial(c);
@@ -97,6 +98,26 @@ private:
     bool tried_ = false;
 };
 
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Folded(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), FoldAscii);
+    return out;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+char32_t FirstCodePoint(std::string_view utf8) {
+    const auto text = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(utf8.data(), static_cast<int32_t>(std::min<size_t>(utf8.size(), 4))));
+    return text.isEmpty() ? 0 : static_cast<char32_t>(text.char32At(0));
+}
+
 InitialCache& Cache() {
     static InitialCache cache;
     return cache;
@@ -104,7 +125,9 @@ InitialCache& Cache() {
 
 }  // namespace
 
-char PinyinInitial(char32_t c) { return Cache().Get(c); }
+char PinyinInitial(char32_t c) {
+    return Cache().Get(c);
+}
 
 std::string_view SurnameInitials(char32_t c) {
     for (const auto& s : kSurnames) {
@@ -135,6 +158,63 @@ std::string PinyinInitials(std::string_view utf8) {
         icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
     Cache().AppendInitials(text, out);
     return out;
+}
+
+MemberSearchKey MakeMemberSearchKey(std::string_view name) {
+    MemberSearchKey key;
+    key.initials = PinyinInitials(name);
+    if (!name.empty() && static_cast<unsigned char>(name.front()) >= 0x80) {
+        for (char c : SurnameInitials(FirstCodePoint(name))) {
+            if (key.initials.empty() || c != key.initials.front()) {
+                key.first_extra.push_back(c);
+            }
+        }
+    }
+    key.folded_name = Folded(name);
+    return key;
+}
+
+MemberSearchQuery::MemberSearchQuery(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    text_ = Folded(text);
+    if (text_.empty()) {
+        kind_ = Kind::Empty;
+    } else if (std::all_of(text_.begin(), text_.end(),
+                           [](char c) { return c >= '0' && c <= '9'; })) {
+        kind_ = Kind::Phone;
+    } else if (std::all_of(text_.begin(), text_.end(),
+                           [](char c) { return c >= 'a' && c <= 'z'; })) {
+        kind_ = Kind::Initials;
+    } else {
+        kind_ = Kind::Name;
+    }
+}
+
+bool MemberSearchQuery::Matches(const MemberSearchKey& key, std::string_view phone) const {
+    switch (kind_) {
+        case Kind::Empty:
+            return false;
+        case Kind::Phone:
+            return phone.find(text_) != std::string_view::npos;
+        case Kind::Initials: {
+            const std::string& s = key.initials;
+            if (s.find(text_) != std::string::npos) {
+                return true;
+            }
+            // The first character read as a surname.
+            return !key.first_extra.empty() && s.size() >= text_.size() &&
+                   key.first_extra.find(text_.front()) != std::string::npos &&
+                   s.compare(1, text_.size() - 1, text_, 1) == 0;
+        }
+        case Kind::Name:
+            return key.folded_name.find(text_) != std::string::npos;
+    }
+    return false;
 }
 
 }  // namespace kob

@@ -1,9 +1,8 @@
-#include "ui/sort.h"
-
 #include <gtest/gtest.h>
 
 #include "app/program.h"
 #include "platform/core/datetime.h"
+#include "ui/sort.h"
 
 namespace kob {
 namespace {
@@ -14,11 +13,22 @@ TEST(SortKey, NumbersAreReadAsNumbersAndWrittenBack) {
         const char* key;
     };
     const Case cases[] = {
-        {"", "0"},          {"20", "20"},     {"-7", "-7"},        {"12.7", "12"},
-        {"-12.7", "-12"},   {" 5", "5"},      {"+5", "5"},         {"1e3", "1000"},
-        {"abc", "0"},       {"3元", "3"},     {".5", "0"},         {"inf", "0"},
-        {"99999999999", "2147483647"},        {"-99999999999", "-2147483648"},
-        {"1e400", "2147483647"},              {"1e-400", "0"},
+        {"", "0"},
+        {"20", "20"},
+        {"-7", "-7"},
+        {"12.7", "12"},
+        {"-12.7", "-12"},
+        {" 5", "5"},
+        {"+5", "5"},
+        {"1e3", "1000"},
+        {"abc", "0"},
+        {"3元", "3"},
+        {".5", "0"},
+        {"inf", "0"},
+        {"99999999999", "2147483647"},
+        {"-99999999999", "-2147483648"},
+        {"1e400", "2147483647"},
+        {"1e-400", "0"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MakeSortKey(c.cell, kSortNumber), c.key) << c.cell;
@@ -36,9 +46,9 @@ TEST(CompareDateTimes, ChronologicalOnBothSidesOfTheEpoch) {
         {45000.5, 45000.25, 1},
         {45000.25, 45000.5, -1},
         {45000.5, 45000.5, 0},
-        {-1.25, -1.5, -1},   // 29 Dec 1899: 06:00 before 12:00
-        {-1.25, -0.5, -1},   // the day before the epoch comes before the epoch's day
-        {-0.5, 0.0, 1},      // -0.5 is 30 Dec 1899 12:00, after its midnight
+        {-1.25, -1.5, -1},           // 29 Dec 1899: 06:00 before 12:00
+        {-1.25, -0.5, -1},           // the day before the epoch comes before the epoch's day
+        {-0.5, 0.0, 1},              // -0.5 is 30 Dec 1899 12:00, after its midnight
         {-1000000.0, -657434.0, 0},  // both clamped to 1 January 100
         {3000000.0, 2958465.0, 0},
     };

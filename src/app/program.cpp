@@ -61,12 +61,19 @@ void Program::CreateMainWindow() {
 void Program::ShowMainWindow() {
     MainWindow& w = window();
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
+    auto centre = [&] {
+        if (screen == nullptr) {
+            return;
+        }
+        // The frame's size is known once the window is shown.
         const QRect area = screen->availableGeometry();
-        w.move(area.x() + (area.width() - w.width()) / 2,
-               area.y() + (area.height() - w.height()) / 2);
-    }
+        const QSize frame = w.frameGeometry().size();
+        w.move(area.x() + (area.width() - frame.width()) / 2,
+               area.y() + (area.height() - frame.height()) / 2);
+    };
+    centre();
     w.show();
+    centre();
 }
 
 void Program::OnMainWindowCreated() {

@@ -67,19 +67,24 @@ void Operators::BindEvents() {
 // ---------------------------------------------------------------- start-up
 
 void Operators::StartLoginNameWorker() {
-    {
-        std::lock_guard lock(worker_->mutex);
-        ++worker_->running;
-    }
-    auto state = worker_;
-    StartWorkerThread(
-        [this, state] {
-            FillLoginNameList();
+    // Counts the worker as running for as long as its routine exists, so a
+    // thread that never starts does not leave the destructor waiting.
+    struct Running {
+        explicit Running(std::shared_ptr<WorkerState> state) : state(std::move(state)) {
+            std::lock_guard lock(this->state->mutex);
+            ++this->state->running;
+        }
+        ~Running() {
             std::lock_guard lock(state->mutex);
             --state->running;
             state->finished.notify_all();
-        },
-        0);
+        }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+        std::shared_ptr<WorkerState> state;
+    };
+    auto running = std::make_shared<Running>(worker_);
+    StartWorkerThread([this, running] { FillLoginNameList(); }, 0);
 }
 
 bool Operators::LoginNameListFilled() const {
@@ -99,8 +104,8 @@ void Operators::LogInOperator() {
         return;
     }
     if (!VerifyOperatorLogin()) {
-        program_.dialogs.Message("登录失败，请检查网络用户名密码", kTitleNotice,
-                                 MessageButtons::Ok, MessageIcon::Error);
+        program_.dialogs.Message("登录失败，请检查网络用户名密码", kTitleNotice, MessageButtons::Ok,
+                                 MessageIcon::Error);
         w.载入条->Hide();
         w.编辑框_密码->Focus();
         return;
@@ -351,10 +356,11 @@ void Operators::ConfirmAddOperator() {
         return;
     }
     // No look for an existing login name: only the table may refuse the row.
-    const std::string sql = "INSERT INTO `kobrelan`.`bosslist`(`boss_tel`, `boss_name`, "
-                            "`boss_key`) VALUES ('" +
-                            EscapeSqlText(login_name) + "', '" + EscapeSqlText(name) + "', '" +
-                            EscapeSqlText(password) + "')";
+    const std::string sql =
+        "INSERT INTO `kobrelan`.`bosslist`(`boss_tel`, `boss_name`, "
+        "`boss_key`) VALUES ('" +
+        EscapeSqlText(login_name) + "', '" + EscapeSqlText(name) + "', '" +
+        EscapeSqlText(password) + "')";
     bool inserted = false;
     {
         data::SharedSession session = program_.db.Acquire();

@@ -24,7 +24,7 @@ struct OperatorRecord {
 };
 
 class Operators {
-public:
+  public:
     explicit Operators(Program& program);
     // Waits for a login-name worker that still runs: it uses the program's
     // database, which goes away with the program.
@@ -68,7 +68,7 @@ public:
     void OpenAddOperatorPanel();
     void ConfirmAddOperator();
 
-private:
+  private:
     struct WorkerState;
     static void ReadOperatorRow(data::SharedSession& session, OperatorRecord& record,
                                 int32_t row_number);

@@ -1,4 +1,5 @@
 // Turns the layout tables into the window's widgets.
+#include <QHeaderView>
 #include <QPalette>
 #include <QtGlobal>
 #include <map>
@@ -33,6 +34,7 @@ void SetBackground(QWidget* widget, Rgb colour) {
     }
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, ToQColor(colour));
+    palette.setColor(widget->backgroundRole(), ToQColor(colour));  // Button for buttons
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -216,6 +218,7 @@ ImageButton* Builder::Make<ImageButton>(const Row& row, QWidget* parent) {
     auto* button = new ImageButton(parent);
     button->SetFaces(row.look.picture, row.look.hover_picture ? row.look.hover_picture : "",
                      row.look.hover_right, row.look.hover_up);
+    SetBackground(button, row.look.bg);
     return button;
 }
 
@@ -273,6 +276,8 @@ ReportList* Builder::Make<ReportList>(const Row& row, QWidget* parent) {
     }
     list->SetBorder(row.look.border);
     list->SetMultiSelect(row.look.multi_select);
+    // The header titles take the list's font, as a list view's header does.
+    list->horizontalHeader()->setFont(MakeFont(row.font));
     SetTextAndBase(list, row.look.fg, row.look.bg);
     return list;
 }

@@ -16,13 +16,13 @@ std::vector<Table> WindowTables() {
         {
             // clang-format off
 {KOB_CTL(按钮_会员管理), K::ImageButton, kWindow, 31, 40, 100, 100, "", kShown, kNoFont,
- {.picture = ":/side/members.png", .hover_picture = ":/side/members_hover.png"}},
+ {.bg = 0xFFFFFF, .picture = ":/side/members.png", .hover_picture = ":/side/members_hover.png"}},
 {KOB_CTL(按钮_会员充值), K::ImageButton, kWindow, 127, 40, 100, 100, "", kShown, kNoFont,
- {.picture = ":/side/recharge.png", .hover_picture = ":/side/recharge_hover.png"}},
+ {.bg = 0xFFFFFF, .picture = ":/side/recharge.png", .hover_picture = ":/side/recharge_hover.png"}},
 {KOB_CTL(按钮_会员消费), K::ImageButton, kWindow, 225, 40, 100, 100, "", kShown, kNoFont,
- {.picture = ":/side/consumption.png", .hover_picture = ":/side/consumption_hover.png"}},
+ {.bg = 0xFFFFFF, .picture = ":/side/consumption.png", .hover_picture = ":/side/consumption_hover.png"}},
 {KOB_CTL(按钮_系统设置), K::ImageButton, kWindow, 321, 40, 100, 100, "", kShown, kNoFont,
- {.picture = ":/side/settings.png", .hover_picture = ":/side/settings_hover.png"}},
+ {.bg = 0xFFFFFF, .picture = ":/side/settings.png", .hover_picture = ":/side/settings_hover.png"}},
 {KOB_CTL(外形框1), K::Frame, kWindow, 421, 52, 571, 88, "", kShown, kNoFont,
  {.bg = 0xFFFFFF, .outline = Outline::None}},
 {KOB_CTL(外形框_当前用户), K::Frame, kWindow, 750, 44, 232, 88, "", kHidden, kNoFont,
@@ -36,7 +36,9 @@ std::vector<Table> WindowTables() {
 {KOB_CTL(气球提示框1), K::BalloonTip, kWindow, 0, 0, 0, 0, "", kHidden, kNoFont, {}},
             // clang-format on
         },
-        // The tab strip lies behind the side buttons and the white strip.
+        // The tab strip lies behind the side buttons and the white strip; the
+        // side buttons paint white behind their transparent pictures so no
+        // tab shows through.
         {"外形框1", "按钮_会员管理", "按钮_会员充值", "按钮_会员消费", "按钮_系统设置",
          "外形框_当前用户"},
     };

@@ -6,11 +6,18 @@
 
 #include "ui/layout.h"
 
+// The pictures live in the window library; a static library's resources
+// must be registered by hand.
+static void RegisterPictures() {
+    Q_INIT_RESOURCE(assets);
+}
+
 namespace kob {
 
 MainWindow::MainWindow(double now, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    RegisterPictures();
     setObjectName("MainWindow");
     setWindowTitle(QString::fromUtf8(kCaption));
     QIcon icon;
@@ -27,7 +34,13 @@ MainWindow::MainWindow(double now, QWidget* parent)
     layout::Build(*this, now);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // No handler runs while the controls go one by one.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->blockSignals(true);
+    }
+    blockSignals(true);
+}
 
 void MainWindow::RaiseCreated() {
     if (created_) {

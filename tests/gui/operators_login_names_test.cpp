@@ -42,7 +42,7 @@ TEST_F(LoginNamesTest, EveryLoginNameInTheServersOrderWithTheLastLoginCurrent) {
         }
         ASSERT_EQ(server_order.size(), c.tels.size());
 
-        Run run;
+        ProgramRun run;
         run.Start();
         EXPECT_EQ(run.LoginNames(), server_order);
         EXPECT_EQ(run.w().组合框_登录用户名->CurrentItem(), c.current);
@@ -53,7 +53,7 @@ TEST_F(LoginNamesTest, EveryLoginNameInTheServersOrderWithTheLastLoginCurrent) {
 
 TEST_F(LoginNamesTest, EmptyTableGivesAnEmptyDropDownAndNoMessage) {
     WriteConfigKey("配置", "最近登录的用户名", "Rudal");
-    Run run;
+    ProgramRun run;
     run.Start();
     EXPECT_EQ(run.w().组合框_登录用户名->ItemCount(), 0);
     EXPECT_EQ(run.w().组合框_登录用户名->CurrentItem(), -1);
@@ -73,7 +73,7 @@ TEST_F(LoginNamesTest, ThreadLoginPressedAtOnceWaitsForTheWorker) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         SCOPED_TRACE(attempt);
         RemoveConfigFile();
-        Run run;
+        ProgramRun run;
         run.program->CreateMainWindow();
         MainWindow& w = run.w();
         w.组合框_登录用户名->SetText("Rudal");
@@ -98,7 +98,7 @@ TEST_F(LoginNamesTest, ServerDownGivesAnEmptyDropDownAndTheFailureBox) {
     struct Restart {
         ~Restart() { EXPECT_EQ(RunDbScript("start"), 0); }
     } restart;
-    Run run;
+    ProgramRun run;
     run.Start();
     EXPECT_EQ(run.w().组合框_登录用户名->ItemCount(), 0);
     EXPECT_EQ(run.w().组合框_登录用户名->Text(), "");

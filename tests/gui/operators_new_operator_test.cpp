@@ -16,7 +16,7 @@ class NewOperatorTest : public OperatorsTest {
     void SetUp() override {
         OperatorsTest::SetUp();
         rudal_ = AddBoss("Rudal", "老板", "888888");
-        run_ = std::make_unique<Run>();
+        run_ = std::make_unique<ProgramRun>();
         run_->Start();
         run_->LogInToSettings("Rudal", "888888");
         run_->dialogs.NextInput("888888");
@@ -28,7 +28,7 @@ class NewOperatorTest : public OperatorsTest {
         run_.reset();
         OperatorsTest::TearDown();
     }
-    Run& run() { return *run_; }
+    ProgramRun& run() { return *run_; }
     MainWindow& w() { return run_->w(); }
 
     void Fill(const Boxes& b) {
@@ -54,7 +54,7 @@ class NewOperatorTest : public OperatorsTest {
     std::string rudal_;
 
   private:
-    std::unique_ptr<Run> run_;
+    std::unique_ptr<ProgramRun> run_;
 };
 
 TEST_F(NewOperatorTest, RefusedBoxesPutTheFocusWhereTheOperatorMustType) {
@@ -69,19 +69,33 @@ TEST_F(NewOperatorTest, RefusedBoxesPutTheFocusWhereTheOperatorMustType) {
     };
     const std::vector<Case> cases = {
         {"all empty", {"", "", "", ""}, kEmpty, &MainWindow::编辑框_新增管理员_密码},
-        {"name and password empty", {"", "13800", "", "x"}, kEmpty,
+        {"name and password empty",
+         {"", "13800", "", "x"},
+         kEmpty,
          &MainWindow::编辑框_新增管理员_密码},
-        {"only the name empty", {"", "13800", "pw", "pw"}, kEmpty,
+        {"only the name empty",
+         {"", "13800", "pw", "pw"},
+         kEmpty,
          &MainWindow::编辑框_新增管理员_姓名},
-        {"name and login name empty", {"", "", "pw", "pw"}, kEmpty,
+        {"name and login name empty",
+         {"", "", "pw", "pw"},
+         kEmpty,
          &MainWindow::编辑框_新增管理员_手机号},
-        {"only the login name empty", {"张三", "", "pw", "pw"}, kEmpty,
+        {"only the login name empty",
+         {"张三", "", "pw", "pw"},
+         kEmpty,
          &MainWindow::编辑框_新增管理员_手机号},
-        {"only the password empty", {"张三", "13800", "", ""}, kEmpty,
+        {"only the password empty",
+         {"张三", "13800", "", ""},
+         kEmpty,
          &MainWindow::编辑框_新增管理员_密码},
-        {"only the confirmation empty", {"张三", "13800", "pw", ""}, kDiffer,
+        {"only the confirmation empty",
+         {"张三", "13800", "pw", ""},
+         kDiffer,
          &MainWindow::编辑框_新增管理员_密码确认},
-        {"confirmation differs in case", {"张三", "13800", "pw", "PW"}, kDiffer,
+        {"confirmation differs in case",
+         {"张三", "13800", "pw", "PW"},
+         kDiffer,
          &MainWindow::编辑框_新增管理员_密码确认},
     };
     for (const Case& c : cases) {
@@ -118,8 +132,7 @@ TEST_F(NewOperatorTest, AnyTextIsInsertedEvenAnExistingLoginName) {
         EXPECT_EQ(run().Focused(), w().按钮_系统设置_新增管理员_确认);
         const auto rows = BossRows();
         ASSERT_EQ(rows.size(), expected.size() + 1);
-        expected.push_back(
-            {rows.back()[0], c.typed.login_name, c.typed.name, c.typed.password});
+        expected.push_back({rows.back()[0], c.typed.login_name, c.typed.name, c.typed.password});
         EXPECT_EQ(rows, expected);
     }
 }
@@ -153,7 +166,7 @@ TEST_F(NewOperatorTest, TheNewLoginNameIsListedFromTheNextStart) {
     ExpectBalloon("操作成功，你可以使用新账户登录系统");
     EXPECT_EQ(run().LoginNames(), std::vector<std::string>{"Rudal"});
 
-    Run next;
+    ProgramRun next;
     next.Start();
     EXPECT_EQ(next.LoginNames(), (std::vector<std::string>{"Rudal", "1380013\\8000"}));
     // The last login name is still the current item.

@@ -9,7 +9,7 @@ class PasswordChangeTest : public OperatorsTest {
   protected:
     // Logs in and opens the password panel.
     void OpenPanel(const std::string& name, const std::string& password) {
-        run_ = std::make_unique<Run>();
+        run_ = std::make_unique<ProgramRun>();
         run_->Start();
         run_->LogInToSettings(name, password);
         run_->dialogs.NextInput(password);
@@ -21,7 +21,7 @@ class PasswordChangeTest : public OperatorsTest {
         run_.reset();
         OperatorsTest::TearDown();
     }
-    Run& run() { return *run_; }
+    ProgramRun& run() { return *run_; }
     MainWindow& w() { return run_->w(); }
     void Enter(const std::string& new_password, const std::string& confirmation) {
         w().编辑框_输入新密码->SetText("");
@@ -40,7 +40,7 @@ class PasswordChangeTest : public OperatorsTest {
     }
 
   private:
-    std::unique_ptr<Run> run_;
+    std::unique_ptr<ProgramRun> run_;
 };
 
 TEST_F(PasswordChangeTest, RefusedBeforeTheStatementWithTheFocusOnTheNewPassword) {

@@ -11,7 +11,7 @@ class SettingsTest : public OperatorsTest {
     void SetUp() override {
         OperatorsTest::SetUp();
         AddBoss("Rudal", "老板", "888888");
-        run_ = std::make_unique<Run>();
+        run_ = std::make_unique<ProgramRun>();
         run_->Start();
         run_->LogInToSettings("Rudal", "888888");
     }
@@ -19,7 +19,7 @@ class SettingsTest : public OperatorsTest {
         run_.reset();
         OperatorsTest::TearDown();
     }
-    Run& run() { return *run_; }
+    ProgramRun& run() { return *run_; }
     MainWindow& w() { return run_->w(); }
     std::vector<Frame*> SubPanels() {
         return {w().外形框_修改消费项目, w().外形框_修改密码, w().外形框_系统设置_新增管理员};
@@ -46,8 +46,8 @@ class SettingsTest : public OperatorsTest {
     static std::vector<Opener> Openers() {
         return {
             {"password change", &MainWindow::按钮_系统设置_修改密码, &MainWindow::外形框_修改密码,
-             "修改密码需要二次确认原密码，请输入", "原密码二次确认",
-             &MainWindow::编辑框_输入新密码, QPoint(124, 41)},
+             "修改密码需要二次确认原密码，请输入", "原密码二次确认", &MainWindow::编辑框_输入新密码,
+             QPoint(124, 41)},
             {"new operator", &MainWindow::按钮_系统设置_新增管理员,
              &MainWindow::外形框_系统设置_新增管理员, "新增管理员需要二次确认密码，请输入",
              "密码二次确认", &MainWindow::编辑框_新增管理员_姓名, QPoint(208, 41)},
@@ -59,12 +59,12 @@ class SettingsTest : public OperatorsTest {
     }
 
   private:
-    std::unique_ptr<Run> run_;
+    std::unique_ptr<ProgramRun> run_;
 };
 
 TEST_F(OperatorsTest, SettingsSideButtonWorksOnlyAfterTheLogin) {
     AddBoss("Rudal", "老板", "888888");
-    Run run;
+    ProgramRun run;
     run.Start();
     MainWindow& w = run.w();
     Click(w.按钮_系统设置);
@@ -128,10 +128,8 @@ TEST_F(SettingsTest, FailedOrCancelledReentryLeavesEverySubPanelHidden) {
         bool mismatch_box;
     };
     const std::vector<Answer> answers = {
-        {"cancelled", std::nullopt, false},
-        {"empty", "", true},
-        {"wrong", "888889", true},
-        {"with a trailing blank", "888888 ", true},
+        {"cancelled", std::nullopt, false}, {"empty", "", true},
+        {"wrong", "888889", true},          {"with a trailing blank", "888888 ", true},
         {"a prefix", "88888", true},
     };
     for (const Opener& o : Openers()) {
@@ -167,7 +165,7 @@ TEST_F(SettingsTest, ListOrderTickIsStoredAsTrueOrFalseAndRestoredAtTheNextStart
         EXPECT_EQ(data::ReadConfig("列表显示配置", "新纪录在最前"), expected);
     }
     {
-        Run next;
+        ProgramRun next;
         next.Start();
         EXPECT_TRUE(next.w().选择框_新纪录在最前->Ticked());
         // Restoring the tick stores nothing.
@@ -175,7 +173,7 @@ TEST_F(SettingsTest, ListOrderTickIsStoredAsTrueOrFalseAndRestoredAtTheNextStart
     }
     Click(tick);
     EXPECT_EQ(data::ReadConfig("列表显示配置", "新纪录在最前"), "假");
-    Run last;
+    ProgramRun last;
     last.Start();
     EXPECT_FALSE(last.w().选择框_新纪录在最前->Ticked());
 }

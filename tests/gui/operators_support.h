@@ -52,17 +52,18 @@ class PausingClock : public ManualClock {
 
 // One start of the program: built, shown and, unless asked otherwise, waited
 // for until the login-name worker's items have reached the drop-down.
-class Run {
+class ProgramRun {
   public:
-    Run() : program(std::make_unique<Program>(Program::Services{&clock, &dialogs, &pointer})) {
+    ProgramRun()
+        : program(std::make_unique<Program>(Program::Services{&clock, &dialogs, &pointer})) {
         program->exit_hook = [this](int code) { exit_code = code; };
     }
-    ~Run() {
+    ~ProgramRun() {
         program.reset();
         QApplication::processEvents();
     }
-    Run(const Run&) = delete;
-    Run& operator=(const Run&) = delete;
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
 
     void Start(bool wait_for_login_names = true) {
         program->CreateMainWindow();
@@ -77,8 +78,7 @@ class Run {
     }
     // The worker runs on a real thread: wait for its hand-over, not for time.
     void WaitForLoginNames() {
-        if (!QTest::qWaitFor([this] { return program->operators->LoginNameListFilled(); },
-                             20000)) {
+        if (!QTest::qWaitFor([this] { return program->operators->LoginNameListFilled(); }, 20000)) {
             ADD_FAILURE() << "the login-name list was never filled";
         }
     }
@@ -132,8 +132,9 @@ inline std::string AddBoss(std::string_view tel, std::string_view name, std::str
 
 // The rows as (boss_id, boss_tel, boss_name, boss_key), in id order.
 inline std::vector<std::vector<std::string>> BossRows() {
-    return Rows("SELECT `boss_id`, `boss_tel`, `boss_name`, `boss_key` FROM `bosslist` "
-                "ORDER BY `boss_id`");
+    return Rows(
+        "SELECT `boss_id`, `boss_tel`, `boss_name`, `boss_key` FROM `bosslist` "
+        "ORDER BY `boss_id`");
 }
 
 inline std::string LastLoginName() {
@@ -147,7 +148,11 @@ class OperatorsTest : public DbTest {
         DbTest::SetUp();
         RemoveConfigFile();
     }
-    void TearDown() override { RemoveConfigFile(); }
+    // Later window tests start with an empty drop-down.
+    void TearDown() override {
+        RemoveConfigFile();
+        ResetTables();
+    }
 };
 
 }  // namespace kob::test

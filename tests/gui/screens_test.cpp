@@ -1,9 +1,8 @@
 // Screenshots of the window in its main states, for a person to look at:
-// PNGs under ${build}/screens (KOBRELAN_BINARY_DIR, set by ctest).
+// PNGs in the build directory's screens/.
 #include <QApplication>
 #include <QDir>
 #include <QTest>
-#include <cstdlib>
 
 #include "support/window_fixture.h"
 
@@ -14,8 +13,7 @@ class ScreensTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        const char* binary_dir = std::getenv("KOBRELAN_BINARY_DIR");
-        dir_ = QString::fromUtf8(binary_dir ? binary_dir : ".") + "/screens";
+        dir_ = QStringLiteral(KOBRELAN_GUI_TEST_BINARY_DIR "/screens");
         ASSERT_TRUE(QDir().mkpath(dir_));
     }
 

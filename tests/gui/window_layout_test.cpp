@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -174,9 +173,7 @@ TEST_F(LayoutTest, TablesCoverEveryNamedControlOnce) {
 
 TEST_F(LayoutTest, EveryDeclaredControlIsBuilt) {
     // The header declares each control as `Kind* name = nullptr;`.
-    const char* source = std::getenv("KOBRELAN_SOURCE_DIR");
-    ASSERT_NE(source, nullptr);
-    std::ifstream header(std::string(source) + "/src/ui/main_window.h");
+    std::ifstream header(std::string(KOBRELAN_GUI_TEST_SOURCE_DIR) + "/src/ui/main_window.h");
     ASSERT_TRUE(header.good());
     const std::regex declaration(R"(^\s+\w+\* (\S+) = nullptr;)");
     int declared = 0;

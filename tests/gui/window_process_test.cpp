@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -19,9 +18,7 @@ TEST(ProgramProcess, EscInTheWindowEndsTheProcessWithCodeZero) {
             GTEST_SKIP() << tool << " is not installed";
         }
     }
-    const char* binary_dir = std::getenv("KOBRELAN_BINARY_DIR");
-    ASSERT_NE(binary_dir, nullptr) << "KOBRELAN_BINARY_DIR not set (run through ctest)";
-    const QString program = QString::fromUtf8(binary_dir) + "/kobrelan";
+    const QString program = QStringLiteral(KOBRELAN_GUI_TEST_BINARY_DIR "/kobrelan");
     ASSERT_TRUE(QFile::exists(program)) << program.toStdString();
 
     // A home of its own, so no wyf.ini of the developer is read.

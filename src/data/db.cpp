@@ -63,7 +63,10 @@ RecordSet::RecordSet(MYSQL_RES* result) : result_(result) {
 }
 
 RecordSet::RecordSet(RecordSet&& other) noexcept
-    : result_(other.result_), row_(other.row_), lengths_(other.lengths_) {
+    : result_(other.result_),
+      row_(other.row_),
+      lengths_(other.lengths_),
+      row_index_(other.row_index_) {
     other.result_ = nullptr;
     other.row_ = nullptr;
     other.lengths_ = nullptr;
@@ -75,6 +78,7 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
         result_ = other.result_;
         row_ = other.row_;
         lengths_ = other.lengths_;
+        row_index_ = other.row_index_;
         other.result_ = nullptr;
         other.row_ = nullptr;
         other.lengths_ = nullptr;
@@ -94,13 +98,19 @@ void RecordSet::MoveTo(uint64_t row) {
     if (result_ == nullptr) {
         return;
     }
+    // After a fetch the cursor stands on the next row; a seek walks the rows
+    // from the first, which makes reading them in order quadratic.
+    const bool next = row_ != nullptr && row == row_index_ + 1;
     row_ = nullptr;
     lengths_ = nullptr;
     if (row >= mysql_num_rows(result_)) {
         return;
     }
-    mysql_data_seek(result_, row);
+    if (!next) {
+        mysql_data_seek(result_, row);
+    }
     row_ = mysql_fetch_row(result_);
+    row_index_ = row;
     lengths_ = row_ ? mysql_fetch_lengths(result_) : nullptr;
 }
 

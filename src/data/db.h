@@ -57,6 +57,7 @@ class RecordSet {
     MYSQL_RES* result_ = nullptr;
     char** row_ = nullptr;
     unsigned long* lengths_ = nullptr;
+    uint64_t row_index_ = 0;  // of row_, while it is set
 };
 
 inline void FreeRecordSet(RecordSet& set) {

@@ -1,13 +1,237 @@
 #include "members/members.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <limits>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 #include "app/program.h"
+#include "data/config.h"
+#include "data/db.h"
+#include "platform/core/datetime.h"
+#include "platform/core/text.h"
+#include "platform/core/thread.h"
+#include "platform/gui/services.h"
+#include "records/privileges.h"
 #include "ui/main_window.h"
+#include "ui/menus.h"
+#include "ui/sort.h"
 
 namespace kob {
+namespace {
 
-Members::~Members() = default;
+// Texts the operator sees.
+constexpr const char* kCardEmpty = "会员卡号不能为空";
+constexpr const char* kCardNotNumber = "会员卡号只能是数字";
+constexpr const char* kNameEmpty = "会员姓名不能为空";
+constexpr const char* kCardTaken = "该会员卡号已经存在，请更换卡号";
+constexpr const char* kMemberCreated = "新增会员成功";
+constexpr const char* kMemberCreatedRecharged = "新增会员成功，充值成功";
+constexpr const char* kMemberCreatedRechargeFailed = "新增会员成功，但充值失败，请为该会员重新充值";
+constexpr const char* kRechargeDone = "充值成功";
+constexpr const char* kRechargeFailed = "充值失败，请稍后重试";
+constexpr const char* kAddAnother = "会员添加成功，是否继续新增会员？";
+constexpr const char* kTitleHint = "温馨提示";
+constexpr const char* kNoPermission = "您没有权限，请更换账号后使用";
+constexpr const char* kNothingDone = "未进行操作";
+constexpr const char* kMemberDeleted = "删除会员成功，卡号为：";
+constexpr const char* kMemberDeletedName = "、会员姓名为：";
+constexpr const char* kRenamePrompt = "请输入新的会员姓名";
+constexpr const char* kRenameTitle = "修改姓名";
+constexpr const char* kRenamed = "修改姓名成功";
+constexpr const char* kPhonePrompt = "请输入新的手机号码";
+constexpr const char* kPhoneTitle = "修改电话";
+constexpr const char* kPhoneChanged = "修改电话成功";
 
-void Members::BindEvents() {}
+// A count or sum of 0 shows as an empty cell.
+std::string TotalText(int32_t v) {
+    return v == 0 ? std::string() : IntText(v);
+}
+
+int32_t Saturate(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+bool Contains(const std::vector<int32_t>& sorted, int32_t card) {
+    return std::binary_search(sorted.begin(), sorted.end(), card);
+}
+
+std::string Quoted(const std::vector<std::string>& values) {
+    std::string out = "('";
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) {
+            out += "','";
+        }
+        out += EscapeSqlText(values[i]);
+    }
+    out += "')";
+    return out;
+}
+
+}  // namespace
+
+void ReadMemberRow(data::RecordSet& set, MemberRecord& record, int row_number) {
+    set.MoveTo(static_cast<uint64_t>(row_number - 1));
+    record.user_id = set.Text("user_id");
+    record.user_del = set.Text("user_del");
+    record.user_name = set.Text("user_name");
+    record.user_tel = set.Text("user_tel");
+    record.user_key = set.Text("user_key");
+    record.user_add = set.Text("user_add");
+    record.user_wxid = set.Text("user_wxid");
+    record.user_notes = set.Text("user_notes");
+}
+
+MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
+    MemberTotalsResult result;
+    std::sort(cards.begin(), cards.end());
+    cards.erase(std::unique(cards.begin(), cards.end()), cards.end());
+    cards.erase(std::remove(cards.begin(), cards.end(), 0), cards.end());
+    result.cards = std::move(cards);
+    if (result.cards.empty()) {
+        return result;  // no connection for a list without members
+    }
+    // Every member's records are needed: a full scan groups them faster than
+    // a walk along the user_id index, and the order of the groups is of no use.
+    auto pay_pass = [&result] {
+        data::PrivateConnection connection;
+        if (connection.IsNone()) {
+            return;
+        }
+        result.pay_ran = true;
+        data::RecordSet set = connection.Query(
+            "SELECT `user_id`,COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
+            "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` USE INDEX () "
+            "WHERE `pay_del` <> 1 GROUP BY `user_id` ORDER BY NULL");
+        const uint64_t n = set.IsNone() ? 0 : set.RowCount();
+        for (uint64_t r = 0; r < n; ++r) {
+            set.MoveTo(r);
+            const int32_t card = set.Int32("user_id");
+            if (!Contains(result.cards, card)) {
+                continue;
+            }
+            PayTotals& t = result.pay[card];
+            t.count = Saturate(int64_t{t.count} + set.Int32("pay_count"));
+            t.money = Saturate(int64_t{t.money} + set.Int32("pay_money"));
+            t.total = Saturate(int64_t{t.total} + set.Int32("pay_total"));
+        }
+    };
+    auto cost_pass = [&result] {
+        data::PrivateConnection connection;
+        if (connection.IsNone()) {
+            return;
+        }
+        result.cost_ran = true;
+        data::RecordSet set = connection.Query(
+            "SELECT `user_id`,COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
+            "`cost_money` FROM `kobrelan`.`costlist` USE INDEX () WHERE `cost_del` <> 1 GROUP BY "
+            "`user_id` ORDER BY NULL");
+        const uint64_t n = set.IsNone() ? 0 : set.RowCount();
+        for (uint64_t r = 0; r < n; ++r) {
+            set.MoveTo(r);
+            const int32_t card = set.Int32("user_id");
+            if (!Contains(result.cards, card)) {
+                continue;
+            }
+            CostTotals& t = result.cost[card];
+            t.count = Saturate(int64_t{t.count} + set.Int32("cost_count"));
+            t.money = Saturate(int64_t{t.money} + set.Int32("cost_money"));
+        }
+    };
+    // The two passes share nothing but the card numbers: side by side, each
+    // on its own connection, the totals take the time of the longer one.
+    std::thread cost_thread;
+    try {
+        cost_thread = std::thread(cost_pass);
+    } catch (const std::system_error&) {
+    }
+    pay_pass();
+    if (cost_thread.joinable()) {
+        cost_thread.join();
+    } else {
+        cost_pass();
+    }
+    return result;
+}
+
+namespace {
+
+void SetCellIfChanged(ReportList& list, int row, int column, std::string text) {
+    if (list.Cell(row, column) != text) {
+        list.SetCell(row, column, text);
+    }
+}
+
+}  // namespace
+
+bool WriteMemberTotals(ReportList& list, int row, const MemberTotalsResult& result) {
+    const int32_t card = ToInt32(list.Cell(row, kMemberCard));
+    if (card == 0 || !Contains(result.cards, card)) {
+        return false;
+    }
+    if (result.pay_ran) {
+        PayTotals t;
+        if (auto it = result.pay.find(card); it != result.pay.end()) {
+            t = it->second;
+        }
+        SetCellIfChanged(list, row, kMemberPayCount, TotalText(t.count));
+        SetCellIfChanged(list, row, kMemberPayMoney, TotalText(t.money));
+        SetCellIfChanged(list, row, kMemberPayTotal, TotalText(t.total));
+    }
+    if (result.cost_ran) {
+        CostTotals t;
+        if (auto it = result.cost.find(card); it != result.cost.end()) {
+            t = it->second;
+        }
+        SetCellIfChanged(list, row, kMemberCostCount, TotalText(t.count));
+        SetCellIfChanged(list, row, kMemberCostMoney, TotalText(t.money));
+        SetCellIfChanged(list, row, kMemberBalance,
+                         IntText(int64_t{ToInt32(list.Cell(row, kMemberPayTotal))} - t.money));
+    }
+    return true;
+}
+
+// Lets the destructor wait for a worker that still runs.
+struct Members::WorkerSync {
+    std::mutex mutex;
+    std::condition_variable idle;
+    int active = 0;
+};
+
+Members::Members(Program& program) : program_(program), sync_(std::make_shared<WorkerSync>()) {}
+
+Members::~Members() {
+    std::unique_lock lock(sync_->mutex);
+    sync_->idle.wait(lock, [&] { return sync_->active == 0; });
+}
+
+void Members::BindEvents() {
+    auto& w = program_.window();
+    w.按钮_会员管理->on_clicked = [this] { ShowMembersPage(); };
+    w.编辑框_会员管理_搜索->on_text_changed = [this] { FilterMemberList(); };
+    w.按钮_会员管理_搜索->on_clicked = [this] { ResetMemberSearch(); };
+    w.按钮_新增会员->on_clicked = [this] { OpenNewMemberPanel(); };
+    w.按钮_充值->on_clicked = [this] { OpenRechargePanel(); };
+    auto& list = *w.超级列表框_会员管理_会员列表;
+    list.on_current_row_changed = [this] { OnMemberListItemChanged(); };
+    list.on_key_down = [this](int key, int state) { OnMemberListKeyDown(key, state); };
+    list.on_right_click = [this] { ShowMemberMenu(); };
+    list.on_column_click = [this](int column) { SortMemberList(column); };
+    w.按钮_会员管理_新增会员_获取卡号->on_clicked = [this] { FillNextCardNumber(); };
+    w.组合框_充值管理_充值方式->on_item_chosen = [this] { SaveDefaultPaymentMethod(); };
+    w.编辑框_新增会员_充值金额->on_text_changed = [this] { OnRechargeAmountChanged(); };
+    w.编辑框_新增会员_充值赠送->on_text_changed = [this] { OnRechargeBonusChanged(); };
+    w.按钮_会员管理_新增会员_确定->on_left_button_down = [this](int, int, int) {
+        ConfirmMemberPanel();
+    };
+    w.按钮_会员管理_新增会员_取消->on_left_button_down = [this](int, int, int) {
+        CloseMemberPanel();
+    };
+    w.时钟1->on_tick = [this] { RefreshCurrentMemberBox(); };
+}
 
 void Members::ShowMembersPage() {
     auto& w = program_.window();
@@ -16,14 +240,654 @@ void Members::ShowMembersPage() {
         return;
     }
     w.选择夹1->SetCurrentPage(0);
+    if (w.编辑框_会员管理_搜索->Text().empty() && w.超级列表框_会员管理_会员列表->RowCount() == 0) {
+        program_.MemberListRefreshing = 1;
+        LoadMemberList();
+        RefreshAllMemberTotals();
+    }
 }
 
 int Members::SelectedMemberRow() const {
-    return program_.main_window ? program_.window().超级列表框_会员管理_会员列表->SelectedRow() : -1;
+    return program_.main_window ? program_.window().超级列表框_会员管理_会员列表->SelectedRow()
+                                : -1;
 }
 
-void Members::RefreshSelectedMemberTotals() {}
+void Members::LoadMemberList() {
+    auto& w = program_.window();
+    auto& list = *w.超级列表框_会员管理_会员列表;
+    auto& spare = *w.超级列表框_会员管理_会员列表备用;
+    list.DeleteAllRows();
+    spare.DeleteAllRows();
+    ++load_generation_;
+    std::string sql = "SELECT * FROM `kobrelan`.`userlist` WHERE `user_del` <> 1";
+    if (w.选择框_新纪录在最前->Ticked()) {
+        sql += " ORDER BY `user_id` DESC";
+    }
+    std::vector<std::vector<std::string>> rows;
+    {
+        auto session = program_.db.Acquire();
+        const int32_t n = session.RunQuery(sql);
+        rows.reserve(static_cast<size_t>(std::max(n, 0)));
+        MemberRecord record;
+        for (int32_t r = 1; r <= n; ++r) {
+            ReadMemberRow(session.SharedRecordSet(), record, r);
+            std::vector<std::string> cells(kMemberColumns);
+            cells[kMemberCard] = std::move(record.user_id);
+            cells[kMemberName] = std::move(record.user_name);
+            cells[kMemberPhone] = std::move(record.user_tel);
+            rows.push_back(std::move(cells));
+        }
+        session.FreeSharedRecordSet();
+    }
+    list.AddRows(rows);
+    spare.AddRows(std::move(rows));
+    RebuildSpareIndex();
+}
 
-void Members::SyncSpareMemberList(bool) {}
+void Members::RebuildSpareIndex() {
+    auto& spare = *program_.window().超级列表框_会员管理_会员列表备用;
+    const int n = spare.RowCount();
+    search_keys_.clear();
+    search_keys_.reserve(static_cast<size_t>(n));
+    spare_row_of_card_.clear();
+    spare_row_of_card_.reserve(static_cast<size_t>(n));
+    spare_selected_.assign(static_cast<size_t>(n), 0);
+    for (int r = 0; r < n; ++r) {
+        search_keys_.push_back(MakeMemberSearchKey(spare.Cell(r, kMemberName)));
+        spare_row_of_card_.emplace(spare.Cell(r, kMemberCard), r);  // keeps the first
+    }
+}
+
+void Members::UpdateSearchKey(int spare_row) {
+    if (spare_row >= 0 && static_cast<size_t>(spare_row) < search_keys_.size()) {
+        search_keys_[static_cast<size_t>(spare_row)] = MakeMemberSearchKey(
+            program_.window().超级列表框_会员管理_会员列表备用->Cell(spare_row, kMemberName));
+    }
+}
+
+int Members::SpareRowOfCard(const std::string& card) const {
+    auto it = spare_row_of_card_.find(card);
+    return it == spare_row_of_card_.end() ? -1 : it->second;
+}
+
+void Members::RefreshAllMemberTotals() {
+    auto& w = program_.window();
+    w.载入条_会员->Show();
+    w.repaint();
+    TotalsRequest request;
+    request.generation = load_generation_;
+    const auto& list = *w.超级列表框_会员管理_会员列表;
+    const int n = list.RowCount();
+    request.cards.reserve(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r) {
+        request.cards.push_back(ToInt32(list.Cell(r, kMemberCard)));
+    }
+    if (worker_running_) {
+        pending_request_ = std::move(request);  // a newer load replaces an older wish
+        return;
+    }
+    LaunchTotalsWorker(std::move(request));
+}
+
+void Members::LaunchTotalsWorker(TotalsRequest request) {
+    worker_running_ = true;
+    ++workers_started_;
+    {
+        std::lock_guard lock(sync_->mutex);
+        ++sync_->active;
+    }
+    StartWorkerThread(
+        [this, sync = sync_, alive = std::weak_ptr<int>(alive_), hook = before_totals_handoff,
+         request = std::move(request)]() mutable {
+            // Shared, so handing it over copies no map.
+            auto result =
+                std::make_shared<MemberTotalsResult>(ComputeMemberTotals(std::move(request.cards)));
+            if (hook) {
+                hook(request.generation);
+            }
+            RunOnWindowThread([this, alive, generation = request.generation, result] {
+                if (alive.lock()) {
+                    OnTotalsComputed(generation, *result);
+                }
+            });
+            std::lock_guard lock(sync->mutex);
+            --sync->active;
+            sync->idle.notify_all();
+        },
+        0);
+}
+
+void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result) {
+    worker_running_ = false;
+    auto& w = program_.window();
+    const bool current = generation == load_generation_;
+    if (current) {
+        auto& list = *w.超级列表框_会员管理_会员列表;
+        for (int r = 0, n = list.RowCount(); r < n; ++r) {
+            WriteMemberTotals(list, r, result);
+        }
+        // The copy into the spare list, by card number: rows that a search has
+        // hidden meanwhile get their totals too.
+        auto& spare = *w.超级列表框_会员管理_会员列表备用;
+        for (int r = 0, n = spare.RowCount(); r < n; ++r) {
+            WriteMemberTotals(spare, r, result);
+        }
+    }
+    if (after_totals_handoff) {
+        after_totals_handoff(generation, current);
+    }
+    if (pending_request_) {
+        TotalsRequest next = std::move(*pending_request_);
+        pending_request_.reset();
+        LaunchTotalsWorker(std::move(next));
+        return;
+    }
+    w.载入条_会员->Hide();
+    program_.MemberListRefreshing = 0;
+}
+
+void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
+    const int row = SelectedMemberRow();
+    if (row < 0) {
+        return;
+    }
+    auto& w = program_.window();
+    auto& list = *w.超级列表框_会员管理_会员列表;
+    {
+        data::PrivateConnection connection;
+        const std::string card = list.Cell(row, kMemberCard);
+        if (ToInt32(card) == 0) {
+            return;
+        }
+        PayTotals pay;
+        CostTotals cost;
+        // The card stands bare in the statements: a text that is not a whole
+        // number counts as a failed statement.
+        if (IsWholeNumber(card)) {
+            data::RecordSet set = connection.Query(
+                "SELECT COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
+                "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` WHERE "
+                "`user_id` = " +
+                card + " AND `pay_del` <> 1");
+            if (!set.IsNone() && set.RowCount() > 0) {
+                pay = {set.Int32("pay_count"), set.Int32("pay_money"), set.Int32("pay_total")};
+            }
+            set = connection.Query(
+                "SELECT COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS `cost_money` "
+                "FROM `kobrelan`.`costlist` WHERE `user_id` = " +
+                card + " AND `cost_del` <> 1");
+            if (!set.IsNone() && set.RowCount() > 0) {
+                cost = {set.Int32("cost_count"), set.Int32("cost_money")};
+            }
+        }
+        list.SetCell(row, kMemberPayCount, TotalText(pay.count));
+        list.SetCell(row, kMemberPayMoney, TotalText(pay.money));
+        list.SetCell(row, kMemberPayTotal, TotalText(pay.total));
+        list.SetCell(row, kMemberCostCount, TotalText(cost.count));
+        list.SetCell(row, kMemberCostMoney, TotalText(cost.money));
+        list.SetCell(row, kMemberBalance,
+                     IntText(int64_t{ToInt32(list.Cell(row, kMemberPayTotal))} -
+                             ToInt32(list.Cell(row, kMemberCostMoney))));
+    }
+    if (w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {
+        w.编辑框_快速消费_现有余额->SetText(list.Cell(row, kMemberBalance));
+        if (open_checkout_panel) {
+            open_checkout_panel();
+        }
+    }
+}
+
+void Members::SyncSpareMemberList(bool selected_only) {
+    auto& w = program_.window();
+    auto& list = *w.超级列表框_会员管理_会员列表;
+    auto& spare = *w.超级列表框_会员管理_会员列表备用;
+    auto copy_row = [&](int row) {
+        const int target = SpareRowOfCard(list.Cell(row, kMemberCard));
+        if (target < 0) {
+            return;
+        }
+        bool renamed = false;
+        for (int c = kMemberName; c < kMemberColumns; ++c) {
+            const std::string& text = list.Cell(row, c);
+            if (spare.Cell(target, c) != text) {
+                renamed |= c == kMemberName;
+                spare.SetCell(target, c, text);
+            }
+        }
+        if (renamed) {
+            UpdateSearchKey(target);
+        }
+    };
+    if (selected_only) {
+        const int row = SelectedMemberRow();
+        if (row >= 0) {
+            copy_row(row);
+        }
+        return;
+    }
+    for (int r = 0, n = list.RowCount(); r < n; ++r) {
+        copy_row(r);
+    }
+}
+
+void Members::RefreshCurrentMemberBox() {
+    auto& w = program_.window();
+    const int row = SelectedMemberRow();
+    if (row < 0) {
+        w.外形框_当前用户->Hide();
+        return;
+    }
+    const auto& list = *w.超级列表框_会员管理_会员列表;
+    w.外形框_当前用户->Show();
+    w.编辑框_全局_姓名->SetText(list.Cell(row, kMemberName));
+    w.编辑框_全局_卡号->SetText(list.Cell(row, kMemberCard));
+    w.编辑框_全局_余额->SetText(IntText(ToInt32(list.Cell(row, kMemberBalance))));
+}
+
+void Members::OnMemberListItemChanged() {
+    auto& w = program_.window();
+    if (w.外形框_快速消费->Visible() && open_checkout_panel) {
+        open_checkout_panel();
+    }
+    if (w.外形框_新增会员->Visible()) {
+        OpenRechargePanel();
+    }
+}
+
+void Members::OpenNewMemberPanel() {
+    auto& w = program_.window();
+    w.选择框_关闭时刷新用户列表->SetTicked(false);
+    w.外形框_快速消费->Hide();
+    w.编辑框_新增会员_卡号->SetDisabled(false);
+    w.编辑框_新增会员_姓名->SetDisabled(false);
+    w.编辑框_新增会员_手机号->SetDisabled(false);
+    w.按钮_会员管理_新增会员_获取卡号->SetDisabled(false);
+    w.标签_充值信息提示->SetCaption("");
+    w.编辑框_新增会员_姓名->SetText("");
+    w.编辑框_新增会员_手机号->SetText("");
+    w.日期框_充值管理_自定义时间->SetValue(program_.clock.Now());
+    w.组合框_充值管理_充值方式->SetText(
+        data::ReadConfig(data::kSectionRecharge, data::kKeyDefaultPaymentMethod));
+    auto& panel = *w.外形框_新增会员;
+    const auto& button = *w.按钮_新增会员;
+    panel.SetLeft(button.Left());
+    panel.SetTop(button.Top() + button.Height() + 5);
+    panel.Show();
+    panel.BringToFront();
+    w.编辑框_新增会员_姓名->Focus();
+    FillNextCardNumber();
+}
+
+void Members::OpenRechargePanel() {
+    auto& w = program_.window();
+    w.外形框_快速消费->Hide();
+    const int row = SelectedMemberRow();
+    if (row < 0) {
+        return;
+    }
+    RefreshSelectedMemberTotals();
+    const auto& list = *w.超级列表框_会员管理_会员列表;
+    const std::string card = list.Cell(row, kMemberCard);
+    const std::string name = list.Cell(row, kMemberName);
+    if (card.empty()) {
+        return;
+    }
+    auto& panel = *w.外形框_新增会员;
+    const auto& button = *w.按钮_充值;
+    panel.SetLeft(button.Left());
+    panel.SetTop(button.Top() + button.Height() + 5);
+    panel.Show();
+    panel.BringToFront();
+    w.编辑框_新增会员_充值金额->SetText("");
+    w.编辑框_新增会员_充值赠送->SetText("");
+    w.组合框_充值管理_充值方式->SetText(
+        data::ReadConfig(data::kSectionRecharge, data::kKeyDefaultPaymentMethod));
+    w.日期框_充值管理_自定义时间->SetValue(program_.clock.Now());
+    w.编辑框_新增会员_卡号->SetText(card);
+    w.编辑框_新增会员_姓名->SetText(name);
+    w.编辑框_新增会员_手机号->SetText(list.Cell(row, kMemberPhone));
+    w.编辑框_新增会员_卡号->SetDisabled(true);
+    w.编辑框_新增会员_姓名->SetDisabled(true);
+    w.编辑框_新增会员_手机号->SetDisabled(true);
+    w.按钮_会员管理_新增会员_获取卡号->SetDisabled(true);
+    w.编辑框_新增会员_充值金额->Focus();
+}
+
+void Members::SaveDefaultPaymentMethod() {
+    data::WriteConfig(data::kSectionRecharge, data::kKeyDefaultPaymentMethod,
+                      program_.window().组合框_充值管理_充值方式->Text());
+}
+
+void Members::FillNextCardNumber() {
+    std::string next;
+    {
+        auto session = program_.db.Acquire();
+        if (session.Execute("SELECT MAX(`user_id`)+1 AS `next_id` FROM `kobrelan`.`userlist`")) {
+            data::RecordSet set = session.StoreResult();
+            if (!set.IsNone() && set.RowCount() > 0) {
+                next = set.Text("next_id");
+            }
+        }
+    }
+    program_.window().编辑框_新增会员_卡号->SetText(next);
+}
+
+void Members::OnRechargeAmountChanged() {
+    auto& w = program_.window();
+    const int64_t sum = int64_t{ToInt32(w.编辑框_新增会员_充值金额->Text())} +
+                        ToInt32(w.编辑框_新增会员_充值赠送->Text());
+    w.标签_充值信息提示->SetCaption("充值后可用余额:" + IntText(sum) + "元");
+}
+
+void Members::OnRechargeBonusChanged() {
+    OnRechargeAmountChanged();
+}
+
+void Members::ConfirmMemberPanel() {
+    auto& w = program_.window();
+    const bool recharge_mode = w.编辑框_新增会员_姓名->Disabled();
+    const bool zero_amount = ToInt32(w.编辑框_新增会员_充值金额->Text()) == 0;
+    if (recharge_mode) {
+        if (!zero_amount) {
+            RechargeMember();
+        }
+        return;
+    }
+    CreateMember(!zero_amount);
+}
+
+bool Members::InsertRecharge(const std::string& card, const std::string& name) {
+    auto& w = program_.window();
+    const std::string money = w.编辑框_新增会员_充值金额->Text();
+    const std::string give = w.编辑框_新增会员_充值赠送->Text();
+    const std::string sql =
+        "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_method`,"
+        "`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
+        Quoted({FormatDateTimeText(w.日期框_充值管理_自定义时间->Value(), "yyyy-MM-dd ", "hh:mm:ss",
+                                   true),
+                money, give, IntText(int64_t{ToInt32(money)} + ToInt32(give)),
+                w.组合框_充值管理_充值方式->Text(), "", "0", card, name,
+                program_.CurrentOperator.boss_id, program_.CurrentOperator.boss_name});
+    auto session = program_.db.Acquire();
+    session.GetDbConnection();
+    return session.Execute(sql);
+}
+
+void Members::CreateMember(bool with_first_recharge) {
+    auto& w = program_.window();
+    const std::string card = w.编辑框_新增会员_卡号->Text();
+    const std::string name = w.编辑框_新增会员_姓名->Text();
+    const std::string phone = w.编辑框_新增会员_手机号->Text();
+    if (card.empty()) {
+        program_.ShowBalloonTip(kCardEmpty);
+        return;
+    }
+    // The card stands bare in the duplicate check, so it must be a number.
+    if (!IsWholeNumber(card) || ToInt32(card) <= 0) {
+        program_.ShowBalloonTip(kCardNotNumber);
+        return;
+    }
+    if (name.empty()) {
+        program_.ShowBalloonTip(kNameEmpty);
+        return;
+    }
+    {
+        auto session = program_.db.Acquire();
+        const int32_t found = session.RunQuery("SELECT * FROM userlist WHERE user_id = " + card);
+        session.FreeSharedRecordSet();
+        if (found > 0) {
+            program_.ShowBalloonTip(kCardTaken);
+            return;
+        }
+        session.GetDbConnection();
+        if (!session.Execute("INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,"
+                             "`user_key`,`user_add`,`user_wxid`,`user_notes`) VALUES " +
+                             Quoted({card, "0", name, phone, "", "", "", ""}))) {
+            return;  // a failed member insert ends silently
+        }
+    }
+    if (with_first_recharge) {
+        program_.ShowBalloonTip(InsertRecharge(card, name) ? kMemberCreatedRecharged
+                                                           : kMemberCreatedRechargeFailed);
+    } else {
+        program_.ShowBalloonTip(kMemberCreated);
+    }
+    w.选择框_关闭时刷新用户列表->SetTicked(true);
+    if (program_.dialogs.Message(kAddAnother, kTitleHint, MessageButtons::OkCancel,
+                                 MessageIcon::Question) == Answer::Ok) {
+        // Ready for the next member; no money is carried over.
+        w.编辑框_新增会员_姓名->SetText("");
+        w.编辑框_新增会员_手机号->SetText("");
+        w.编辑框_新增会员_充值金额->SetText("");
+        w.编辑框_新增会员_充值赠送->SetText("");
+        w.标签_充值信息提示->SetCaption("");
+        w.日期框_充值管理_自定义时间->SetValue(program_.clock.Now());
+        FillNextCardNumber();
+        w.编辑框_新增会员_姓名->Focus();
+        return;
+    }
+    w.外形框_新增会员->Hide();
+    LoadMemberList();
+    RefreshAllMemberTotals();
+}
+
+void Members::RechargeMember() {
+    auto& w = program_.window();
+    if (!InsertRecharge(w.编辑框_新增会员_卡号->Text(), w.编辑框_新增会员_姓名->Text())) {
+        program_.ShowBalloonTip(kRechargeFailed);
+        return;
+    }
+    program_.ShowBalloonTip(kRechargeDone);
+    w.外形框_新增会员->Hide();
+    RefreshSelectedMemberTotals();
+    SyncSpareMemberList(true);
+}
+
+void Members::CloseMemberPanel() {
+    auto& w = program_.window();
+    w.外形框_新增会员->Hide();
+    if (w.选择框_关闭时刷新用户列表->Ticked()) {
+        LoadMemberList();
+        RefreshAllMemberTotals();
+    }
+}
+
+void Members::ResetMemberSearch() {
+    program_.window().编辑框_会员管理_搜索->SetText("");
+    program_.MemberListRefreshing = 1;
+    LoadMemberList();
+    RefreshAllMemberTotals();
+}
+
+void Members::FilterMemberList() {
+    auto& w = program_.window();
+    auto& list = *w.超级列表框_会员管理_会员列表;
+    auto& spare = *w.超级列表框_会员管理_会员列表备用;
+    const MemberSearchQuery query(w.编辑框_会员管理_搜索->Text());
+    list.DeleteAllRows();
+    const int n = std::min<int>(spare.RowCount(), static_cast<int>(search_keys_.size()));
+    std::vector<int> matches;
+    if (query.kind() != MemberSearchQuery::Kind::Empty) {
+        for (int r = 0; r < n; ++r) {
+            if (query.Matches(search_keys_[static_cast<size_t>(r)], spare.Cell(r, kMemberPhone))) {
+                matches.push_back(r);
+            }
+        }
+    }
+    // The spare list marks the matching members; only changes are written.
+    for (int r = 0, next = 0; r < n; ++r) {
+        const bool match =
+            static_cast<size_t>(next) < matches.size() && matches[static_cast<size_t>(next)] == r;
+        next += match ? 1 : 0;
+        char& marked = spare_selected_[static_cast<size_t>(r)];
+        if (static_cast<bool>(marked) != match) {
+            marked = match;
+            spare.SetRowSelected(r, match);
+        }
+    }
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(matches.size());
+    for (int r : matches) {
+        std::vector<std::string> cells;
+        cells.reserve(kMemberColumns);
+        for (int c = 0; c < kMemberColumns; ++c) {
+            cells.push_back(spare.Cell(r, c));
+        }
+        rows.push_back(std::move(cells));
+    }
+    list.AddRows(std::move(rows));
+}
+
+void Members::ShowMemberMenu() {
+    switch (menus::PopUp(program_.dialogs, menus::k会员操作)) {
+        case menus::k删除会员:
+            DeleteMember();
+            break;
+        case menus::k修改姓名:
+            RenameMember();
+            break;
+        case menus::k修改电话:
+            ChangeMemberPhone();
+            break;
+        default:
+            break;
+    }
+}
+
+void Members::SortMemberList(int column) {
+    if (program_.MemberListRefreshing == 1) {
+        return;
+    }
+    const int32_t kind =
+        (column == kMemberName || column == kMemberPhone) ? kSortText : kSortNumber;
+    SortListByColumn(program_, *program_.window().超级列表框_会员管理_会员列表, column, kind);
+}
+
+void Members::OnMemberListKeyDown(int key_code, int /*key_state*/) {
+    if (key_code == kKeyDelete && IsPrivilegedOperator(program_)) {
+        DeleteMember();
+    }
+}
+
+void Members::DeleteMember() {
+    if (!IsPrivilegedOperator(program_)) {
+        program_.dialogs.Message(kNoPermission, "", MessageButtons::Ok, MessageIcon::None);
+        return;
+    }
+    const int row = SelectedMemberRow();
+    if (row < 0) {
+        return;
+    }
+    const auto& list = *program_.window().超级列表框_会员管理_会员列表;
+    const std::string card = list.Cell(row, kMemberCard);
+    const std::string name = list.Cell(row, kMemberName);
+    if (card.empty() || !DangerConfirmation(program_)) {
+        return;
+    }
+    bool deleted = false;
+    {
+        data::PrivateConnection connection;
+        // The member's records stay; only the member row goes.
+        deleted = IsWholeNumber(card) &&
+                  connection.Execute("DELETE FROM `kobrelan`.`userlist` WHERE `user_id` = " + card);
+    }
+    if (!deleted) {
+        return;  // a failed deletion ends silently
+    }
+    program_.ShowBalloonTip(kMemberDeleted + card + kMemberDeletedName + name);
+    ResetMemberSearch();
+}
+
+void Members::RenameMember() {
+    if (!IsPrivilegedOperator(program_)) {
+        return;
+    }
+    const int row = SelectedMemberRow();
+    if (row < 0) {
+        return;
+    }
+    auto& list = *program_.window().超级列表框_会员管理_会员列表;
+    const std::string card = list.Cell(row, kMemberCard);
+    const std::string old_name = list.Cell(row, kMemberName);
+    if (card.empty()) {
+        return;
+    }
+    const auto typed = program_.dialogs.Input(kRenamePrompt, kRenameTitle, old_name, false);
+    if (!typed || *typed == old_name) {
+        program_.ShowBalloonTip(kNothingDone);
+        return;
+    }
+    if (typed->empty()) {
+        program_.ShowBalloonTip(kNameEmpty);
+        return;
+    }
+    if (!DangerConfirmation(program_)) {
+        return;
+    }
+    bool renamed = false;
+    {
+        data::PrivateConnection connection;
+        const std::string new_name = EscapeSqlText(*typed);
+        const std::string old_literal = EscapeSqlText(old_name);
+        // All three tables or none; only records that carry the old name,
+        // byte for byte, follow the member.
+        renamed = IsWholeNumber(card) && connection.Execute("START TRANSACTION") &&
+                  connection.Execute("UPDATE `kobrelan`.`userlist` SET `user_name` = '" + new_name +
+                                     "' WHERE `user_id` = " + card) &&
+                  connection.Execute("UPDATE `kobrelan`.`paylist` SET `user_name` = '" + new_name +
+                                     "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" +
+                                     old_literal + "'") &&
+                  connection.Execute("UPDATE `kobrelan`.`costlist` SET `user_name` = '" + new_name +
+                                     "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" +
+                                     old_literal + "'") &&
+                  connection.Execute("COMMIT");
+        if (!renamed && !connection.IsNone()) {
+            connection.Execute("ROLLBACK");
+        }
+    }
+    if (!renamed) {
+        return;
+    }
+    list.SetCell(row, kMemberName, *typed);
+    SyncSpareMemberList(true);
+    program_.ShowBalloonTip(kRenamed);
+}
+
+void Members::ChangeMemberPhone() {
+    if (!IsPrivilegedOperator(program_)) {
+        return;
+    }
+    const int row = SelectedMemberRow();
+    if (row < 0) {
+        return;
+    }
+    auto& list = *program_.window().超级列表框_会员管理_会员列表;
+    const std::string card = list.Cell(row, kMemberCard);
+    const std::string old_phone = list.Cell(row, kMemberPhone);
+    if (card.empty()) {
+        return;
+    }
+    const auto typed = program_.dialogs.Input(kPhonePrompt, kPhoneTitle, old_phone, false);
+    if (!typed || *typed == old_phone) {
+        program_.ShowBalloonTip(kNothingDone);
+        return;
+    }
+    if (!DangerConfirmation(program_)) {
+        return;
+    }
+    bool changed = false;
+    {
+        data::PrivateConnection connection;
+        changed = IsWholeNumber(card) &&
+                  connection.Execute("UPDATE `kobrelan`.`userlist` SET `user_tel` = '" +
+                                     EscapeSqlText(*typed) + "' WHERE `user_id` = " + card);
+    }
+    if (!changed) {
+        return;
+    }
+    list.SetCell(row, kMemberPhone, *typed);
+    SyncSpareMemberList(true);
+    program_.ShowBalloonTip(kPhoneChanged);
+}
 
 }  // namespace kob

@@ -1,16 +1,89 @@
 #pragma once
 // Members and recharge entry: member list and totals worker, search,
 // current-member box, new-member/recharge panel, member actions.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/core/pinyin.h"
 
 namespace kob {
 
 class Program;
+class ReportList;
+namespace data {
+class RecordSet;
+}
+
+// One userlist row as texts, in column order.
+struct MemberRecord {
+    std::string user_id;
+    std::string user_del;
+    std::string user_name;
+    std::string user_tel;
+    std::string user_key;
+    std::string user_add;
+    std::string user_wxid;
+    std::string user_notes;
+};
+
+// Moves set to row_number - 1 (1-based rows) and reads the eight columns by name.
+void ReadMemberRow(data::RecordSet& set, MemberRecord& record, int row_number);
+
+// Columns of the member list and the spare list; 3 to 8 are the totals.
+enum MemberColumn : int {
+    kMemberCard = 0,
+    kMemberName = 1,
+    kMemberPhone = 2,
+    kMemberPayCount = 3,
+    kMemberPayMoney = 4,
+    kMemberPayTotal = 5,
+    kMemberCostCount = 6,
+    kMemberCostMoney = 7,
+    kMemberBalance = 8,
+    kMemberColumns = 9,
+};
+
+struct PayTotals {
+    int32_t count = 0;  // COUNT(pay_money)
+    int32_t money = 0;  // SUM(pay_money)
+    int32_t total = 0;  // SUM(pay_total)
+};
+struct CostTotals {
+    int32_t count = 0;  // COUNT(cost_money)
+    int32_t money = 0;  // SUM(cost_money)
+};
+
+// What one run of the totals worker found. A pass that did not run (no card
+// to ask for, or no connection) changes nothing; a pass whose statement
+// failed ran and found nothing, so its members count as 0.
+struct MemberTotalsResult {
+    std::vector<int32_t> cards;  // the card numbers asked for: sorted, unique, not 0
+    bool pay_ran = false;
+    std::unordered_map<int32_t, PayTotals> pay;
+    bool cost_ran = false;
+    std::unordered_map<int32_t, CostTotals> cost;
+};
+
+// The worker's two passes, each one GROUP BY statement over all members on a
+// private connection of its own. Touches no widget; runs on any thread.
+MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards);
+
+// Writes columns 3 to 8 of row from the totals of its card number; false
+// when the row's card is not among those asked for.
+bool WriteMemberTotals(ReportList& list, int row, const MemberTotalsResult& result);
 
 class Members {
-public:
-    explicit Members(Program& program) : program_(program) {}
+  public:
+    explicit Members(Program& program);
     ~Members();
+    Members(const Members&) = delete;
+    Members& operator=(const Members&) = delete;
+
     // Binds this subsystem's handlers to the window's controls.
     void BindEvents();
 
@@ -18,13 +91,81 @@ public:
     void ShowMembersPage();
     // The selected member-list row, -1 for none.
     int SelectedMemberRow() const;
-    // Recomputes the selected row's totals on a private connection.
-    void RefreshSelectedMemberTotals();
+    void LoadMemberList();
+    // Starts the totals worker for the list as it is now.
+    void RefreshAllMemberTotals();
+    // Recomputes the selected row's totals on a private connection. The fill
+    // of the checkout panel passes true, so its own refresh never refills it.
+    void RefreshSelectedMemberTotals(bool asked_by_checkout_fill = false);
     // Copies the selected row (or every row) into the spare list.
     void SyncSpareMemberList(bool selected_only);
+    void RefreshCurrentMemberBox();
+    void OnMemberListItemChanged();
 
-private:
+    // The new-member/recharge panel.
+    void OpenNewMemberPanel();
+    void OpenRechargePanel();
+    void SaveDefaultPaymentMethod();
+    void FillNextCardNumber();
+    void OnRechargeAmountChanged();
+    void OnRechargeBonusChanged();
+    void ConfirmMemberPanel();
+    void CreateMember(bool with_first_recharge);
+    void RechargeMember();
+    void CloseMemberPanel();
+
+    // Search, menu, sort, keys and the privileged member actions.
+    void ResetMemberSearch();
+    void FilterMemberList();
+    void ShowMemberMenu();
+    void SortMemberList(int column);
+    void OnMemberListKeyDown(int key_code, int key_state);
+    void DeleteMember();
+    void RenameMember();
+    void ChangeMemberPhone();
+
+    // Hook for the checkout subsystem: its OpenCheckoutPanel. The member-list
+    // row change and the refresh of the selected member's totals call it
+    // while 外形框_快速消费 is visible; unset, nothing is refilled.
+    std::function<void()> open_checkout_panel;
+
+    // For tests and benchmarks.
+    bool TotalsWorkerRunning() const { return worker_running_; }
+    int TotalsWorkersStarted() const { return workers_started_; }
+    uint64_t LoadGeneration() const { return load_generation_; }
+    // Runs on the worker thread once the totals are computed, before they are
+    // handed to the window thread (a test can hold a worker there).
+    std::function<void(uint64_t generation)> before_totals_handoff;
+    // Runs on the window thread after a handoff was written or discarded.
+    std::function<void(uint64_t generation, bool written)> after_totals_handoff;
+
+  private:
+    struct TotalsRequest {
+        uint64_t generation = 0;
+        std::vector<int32_t> cards;
+    };
+    struct WorkerSync;
+
+    void LaunchTotalsWorker(TotalsRequest request);
+    void OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result);
+    bool InsertRecharge(const std::string& card, const std::string& name);
+    void RebuildSpareIndex();
+    void UpdateSearchKey(int spare_row);
+    int SpareRowOfCard(const std::string& card) const;
+
     Program& program_;
+    // Totals worker: one at a time; a load while it runs queues one more run.
+    bool worker_running_ = false;
+    int workers_started_ = 0;
+    uint64_t load_generation_ = 0;
+    std::optional<TotalsRequest> pending_request_;
+    std::shared_ptr<WorkerSync> sync_;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    // Per spare row, made at the load: the search keys, and the first spare
+    // row of each card number.
+    std::vector<MemberSearchKey> search_keys_;
+    std::vector<char> spare_selected_;
+    std::unordered_map<std::string, int> spare_row_of_card_;
 };
 
 }  // namespace kob

@@ -1,0 +1,241 @@
+// The member list against the real server with generated members: how long
+// the list takes to show its rows, the totals to fill in (one GROUP BY per
+// pass, and for comparison one query per member), and one search keystroke.
+// Needs the server of scripts/db.sh on the port the program is built for;
+// it replaces the contents of userlist, paylist and costlist.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "data/db.h"
+#include "members/members.h"
+#include "platform/core/text.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/services.h"
+#include "ui/main_window.h"
+
+namespace kob {
+namespace {
+
+constexpr int kRecordsPerMember = 10;
+
+struct Bench {
+    ManualClock clock;
+    ScriptedDialogs dialogs;
+    FixedPointer pointer;
+    std::unique_ptr<Program> program;
+    int members = -1;  // what the tables hold now
+};
+
+Bench& B() {
+    static Bench bench;
+    if (!bench.program) {
+        bench.program = std::make_unique<Program>(
+            Program::Services{&bench.clock, &bench.dialogs, &bench.pointer});
+        bench.program->CreateMainWindow();
+        bench.program->LoggedIn = 1;
+        bench.program->CurrentOperator = {"1", "Rudal", "Rudal"};
+    }
+    return bench;
+}
+
+bool Exec(data::PrivateConnection& c, const std::string& sql) {
+    if (!c.Execute(sql)) {
+        std::fprintf(stderr, "members_bench: statement failed: %s\n", sql.c_str());
+        return false;
+    }
+    return true;
+}
+
+// n members with names from common surnames and given names, phones 13xxxxxxxxx,
+// and 10 recharges and 10 consumptions each.
+bool Generate(int n) {
+    data::PrivateConnection c;
+    if (c.IsNone()) {
+        std::fprintf(stderr, "members_bench: no server on port %u (bash scripts/db.sh start)\n",
+                     data::DbEndpoint::kPort);
+        return false;
+    }
+    const std::string seq = "seq_1_to_" + std::to_string(n);
+    const std::string per = "seq_1_to_" + std::to_string(kRecordsPerMember);
+    return Exec(c, "TRUNCATE TABLE `userlist`") && Exec(c, "TRUNCATE TABLE `paylist`") &&
+           Exec(c, "TRUNCATE TABLE `costlist`") &&
+           Exec(c,
+                "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`) SELECT "
+                "seq,0,CONCAT(ELT(1+seq%20,'王','李','张','刘','陈','杨','黄','赵','吴','周',"
+                "'徐','孙','马','朱','胡','曾','单','乐','解','仇'),ELT(1+(seq DIV 20)%20,'小',"
+                "'建','国','明','华','丽','伟','芳','军','静','强','磊','洋','艳','勇','杰','娟',"
+                "'涛','超','霞'),IF(seq%3=0,'',ELT(1+(seq DIV 400)%10,'平','刚','桂','英','兰',"
+                "'喆','犇','鑫','淼','燚'))),CONCAT('13',LPAD((seq*7919)%1000000000,9,'0')) FROM " +
+                    seq) &&
+           Exec(c,
+                "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,"
+                "`pay_method`,`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) "
+                "SELECT '2024-01-01 10:00:00' + INTERVAL b.seq DAY,100+b.seq,10,110+b.seq,'微信',"
+                "'',IF(b.seq=1,1,0),a.seq,'会员','1','Rudal' FROM " +
+                    seq + " a," + per + " b") &&
+           Exec(c,
+                "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
+                "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) SELECT '',"
+                "30+b.seq,IF(b.seq=1,1,0),'2024-02-01 10:00:00' + INTERVAL b.seq DAY,'1','足疗',"
+                "'30',a.seq,'会员','1','Rudal' FROM " +
+                    seq + " a," + per + " b");
+}
+
+bool EnsureData(benchmark::State& state, int n) {
+    Bench& b = B();
+    if (b.members != n) {
+        if (!Generate(n)) {
+            state.SkipWithError("cannot generate the data");
+            return false;
+        }
+        b.members = n;
+        b.program->members->LoadMemberList();
+    }
+    return true;
+}
+
+void WaitForTotals(Members& members) {
+    while (members.TotalsWorkerRunning()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void LoadMemberList(benchmark::State& state, int n) {
+    if (!EnsureData(state, n)) {
+        return;
+    }
+    Members& m = *B().program->members;
+    for (auto _ : state) {
+        m.LoadMemberList();
+    }
+    state.counters["rows"] = B().program->window().超级列表框_会员管理_会员列表->RowCount();
+}
+
+void TotalsGroupBy(benchmark::State& state, int n) {
+    if (!EnsureData(state, n)) {
+        return;
+    }
+    Members& m = *B().program->members;
+    for (auto _ : state) {
+        state.PauseTiming();
+        m.LoadMemberList();  // empty totals cells, as after every load
+        state.ResumeTiming();
+        m.RefreshAllMemberTotals();
+        WaitForTotals(m);
+    }
+    const auto& list = *B().program->window().超级列表框_会员管理_会员列表;
+    if (list.RowCount() > 0 && list.Cell(0, kMemberBalance).empty()) {
+        state.SkipWithError("totals not written");
+    }
+}
+
+// The same totals with one statement per member and pass, as a list would
+// get them row by row.
+MemberTotalsResult PerMemberTotals(const ReportList& list) {
+    MemberTotalsResult r;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        r.cards.push_back(ToInt32(list.Cell(row, kMemberCard)));
+    }
+    std::sort(r.cards.begin(), r.cards.end());
+    {
+        data::PrivateConnection c;
+        r.pay_ran = true;
+        for (int32_t card : r.cards) {
+            data::RecordSet s = c.Query(
+                "SELECT COUNT(`pay_money`) AS `n`,SUM(`pay_money`) AS `m`,SUM(`pay_total`) AS `t` "
+                "FROM `kobrelan`.`paylist` WHERE `user_id` = " +
+                IntText(card) + " AND `pay_del` <> 1");
+            r.pay[card] = {s.Int32("n"), s.Int32("m"), s.Int32("t")};
+        }
+    }
+    {
+        data::PrivateConnection c;
+        r.cost_ran = true;
+        for (int32_t card : r.cards) {
+            data::RecordSet s = c.Query(
+                "SELECT COUNT(`cost_money`) AS `n`,SUM(`cost_money`) AS `m` FROM "
+                "`kobrelan`.`costlist` WHERE `user_id` = " +
+                IntText(card) + " AND `cost_del` <> 1");
+            r.cost[card] = {s.Int32("n"), s.Int32("m")};
+        }
+    }
+    return r;
+}
+
+void TotalsPerMemberQuery(benchmark::State& state, int n) {
+    if (!EnsureData(state, n)) {
+        return;
+    }
+    MainWindow& w = B().program->window();
+    for (auto _ : state) {
+        state.PauseTiming();
+        B().program->members->LoadMemberList();
+        state.ResumeTiming();
+        const MemberTotalsResult r = PerMemberTotals(*w.超级列表框_会员管理_会员列表);
+        for (ReportList* list :
+             {w.超级列表框_会员管理_会员列表, w.超级列表框_会员管理_会员列表备用}) {
+            for (int row = 0; row < list->RowCount(); ++row) {
+                WriteMemberTotals(*list, row, r);
+            }
+        }
+    }
+}
+
+void SearchKeystroke(benchmark::State& state, int n, std::string text) {
+    if (!EnsureData(state, n)) {
+        return;
+    }
+    MainWindow& w = B().program->window();
+    auto& search = *w.编辑框_会员管理_搜索;
+    for (auto _ : state) {
+        state.PauseTiming();
+        search.SetText("");  // as before the first keystroke: an empty list, nothing marked
+        state.ResumeTiming();
+        search.SetText(text);  // the text-changed event runs FilterMemberList
+    }
+    state.counters["matches"] = w.超级列表框_会员管理_会员列表->RowCount();
+}
+
+void Register() {
+    for (int n : {1000, 10000, 100000}) {
+        const std::string size = "/" + std::to_string(n);
+        benchmark::RegisterBenchmark(("LoadMemberList" + size).c_str(), LoadMemberList, n)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("TotalsGroupBy" + size).c_str(), TotalsGroupBy, n)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("TotalsPerMemberQuery" + size).c_str(), TotalsPerMemberQuery,
+                                     n)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+        for (const char* text : {"1", "7919", "w", "wxp", "王", "王小"}) {
+            benchmark::RegisterBenchmark(("SearchKeystroke" + size + "/" + text).c_str(),
+                                         SearchKeystroke, n, std::string(text))
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kob
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    kob::Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    kob::B().program.reset();
+    return 0;
+}

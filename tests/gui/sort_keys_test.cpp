@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "platform/core/datetime.h"
+#include "ui/sort.h"
+
+namespace kob {
+namespace {
+
+TEST(SortKey, NumbersAreReadAsNumbersAndWrittenBack) {
+    struct Case {
+        const char* cell;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"", "0"},
+        {"20", "20"},
+        {"-7", "-7"},
+        {"12.7", "12"},
+        {"-12.7", "-12"},
+        {" 5", "5"},
+        {"+5", "5"},
+        {"1e3", "1000"},
+        {"abc", "0"},
+        {"3元", "3"},
+        {".5", "0"},
+        {"inf", "0"},
+        {"99999999999", "2147483647"},
+        {"-99999999999", "-2147483648"},
+        {"1e400", "2147483647"},
+        {"1e-400", "0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MakeSortKey(c.cell, kSortNumber), c.key) << c.cell;
+    }
+    EXPECT_EQ(MakeSortKey(" 12.7", kSortText), " 12.7");
+    EXPECT_EQ(MakeSortKey("2024-01-02 09:00:00", kSortDateTime), "2024-01-02 09:00:00");
+}
+
+TEST(CompareDateTimes, ChronologicalOnBothSidesOfTheEpoch) {
+    struct Case {
+        double a, b;
+        int32_t result;
+    };
+    const Case cases[] = {
+        {45000.5, 45000.25, 1},
+        {45000.25, 45000.5, -1},
+        {45000.5, 45000.5, 0},
+        {-1.25, -1.5, -1},           // 29 Dec 1899: 06:00 before 12:00
+        {-1.25, -0.5, -1},           // the day before the epoch comes before the epoch's day
+        {-0.5, 0.0, 1},              // -0.5 is 30 Dec 1899 12:00, after its midnight
+        {-1000000.0, -657434.0, 0},  // both clamped to 1 January 100
+        {3000000.0, 2958465.0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CompareDateTimes(c.a, c.b), c.result) << c.a << " " << c.b;
+    }
+}
+
+TEST(CompareSortKeys, DirectionSwapsTheKeys) {
+    SortState state;
+    state.kind = kSortNumber;
+    state.direction = 1;
+    EXPECT_LT(CompareSortKeys(state, "-5", "0"), 0);
+    EXPECT_LT(CompareSortKeys(state, "0", "20"), 0);
+    EXPECT_GT(CompareSortKeys(state, "100", "20"), 0);
+    EXPECT_EQ(CompareSortKeys(state, "7", "7"), 0);
+    // Extreme values keep their order instead of wrapping.
+    EXPECT_GT(CompareSortKeys(state, "2147483647", "-2147483648"), 0);
+    state.direction = 0;
+    EXPECT_GT(CompareSortKeys(state, "-5", "0"), 0);
+    EXPECT_LT(CompareSortKeys(state, "100", "20"), 0);
+    EXPECT_EQ(CompareSortKeys(state, "7", "7"), 0);
+}
+
+TEST(CompareSortKeys, TextAndDateKinds) {
+    SortState state;
+    state.direction = 1;
+    state.kind = kSortText;
+    EXPECT_LT(CompareSortKeys(state, "", "a"), 0);
+    EXPECT_LT(CompareSortKeys(state, "100", "20"), 0);
+    EXPECT_LT(CompareSortKeys(state, "李", "张"), 0);
+    state.kind = kSortDateTime;
+    EXPECT_LT(CompareSortKeys(state, "2024-03-05 09:00:00", "2024-03-05 10:00:00"), 0);
+    EXPECT_LT(CompareSortKeys(state, "2024-03-04 23:00:00", "2024-03-05 09:00:00"), 0);
+    EXPECT_EQ(CompareSortKeys(state, "2024-03-05 09:00:00", "2024-03-05 09:00:00"), 0);
+    state.direction = 0;
+    EXPECT_GT(CompareSortKeys(state, "2024-03-05 09:00:00", "2024-03-05 10:00:00"), 0);
+}
+
+}  // namespace
+}  // namespace kob

@@ -291,7 +291,6 @@ void Members::RebuildSpareIndex() {
     search_keys_.reserve(static_cast<size_t>(n));
     spare_row_of_card_.clear();
     spare_row_of_card_.reserve(static_cast<size_t>(n));
-    spare_selected_.assign(static_cast<size_t>(n), 0);
     for (int r = 0; r < n; ++r) {
         search_keys_.push_back(MakeMemberSearchKey(spare.Cell(r, kMemberName)));
         spare_row_of_card_.emplace(spare.Cell(r, kMemberCard), r);  // keeps the first
@@ -714,28 +713,13 @@ void Members::FilterMemberList() {
             }
         }
     }
-    // The spare list marks the matching members; only changes are written.
-    for (int r = 0, next = 0; r < n; ++r) {
-        const bool match =
-            static_cast<size_t>(next) < matches.size() && matches[static_cast<size_t>(next)] == r;
-        next += match ? 1 : 0;
-        char& marked = spare_selected_[static_cast<size_t>(r)];
-        if (static_cast<bool>(marked) != match) {
-            marked = match;
-            spare.SetRowSelected(r, match);
-        }
-    }
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(matches.size());
+    // The spare list marks the matching members.
+    std::vector<char> marked(static_cast<size_t>(spare.RowCount()), 0);
     for (int r : matches) {
-        std::vector<std::string> cells;
-        cells.reserve(kMemberColumns);
-        for (int c = 0; c < kMemberColumns; ++c) {
-            cells.push_back(spare.Cell(r, c));
-        }
-        rows.push_back(std::move(cells));
+        marked[static_cast<size_t>(r)] = 1;
     }
-    list.AddRows(std::move(rows));
+    spare.SetRowsSelected(marked);
+    list.AddRowsFrom(spare, matches);
 }
 
 void Members::ShowMemberMenu() {

@@ -164,7 +164,6 @@ class Members {
     // Per spare row, made at the load: the search keys, and the first spare
     // row of each card number.
     std::vector<MemberSearchKey> search_keys_;
-    std::vector<char> spare_selected_;
     std::unordered_map<std::string, int> spare_row_of_card_;
 };
 

@@ -401,6 +401,9 @@ class ReportList : public QTableView {
     int AddRow(std::vector<std::string> cells);
     // Appends many rows with one notification; faster for loads.
     void AddRows(std::vector<std::vector<std::string>> rows);
+    // Appends copies of source's rows (by index) with one notification; the
+    // search rebuilds the member list from the spare list this way.
+    void AddRowsFrom(const ReportList& source, const std::vector<int>& rows);
     void DeleteAllRows();
     void DeleteRow(int row);
     // Empty beyond the rows or columns. The reference holds until rows are
@@ -418,6 +421,8 @@ class ReportList : public QTableView {
     // Multi-selection (the spare list): mark or test one row.
     void SetRowSelected(int row, bool selected);
     bool RowSelected(int row) const;
+    // Marks every row at once (selected[r] != 0), with one notification.
+    void SetRowsSelected(const std::vector<char>& selected);
 
     int HeaderImage(int column) const;
     void SetHeaderImage(int column, int image);

@@ -194,6 +194,29 @@ class ReportModel : public QAbstractTableModel {
         endInsertRows();
     }
 
+    void AppendFrom(const ReportModel& source, const std::vector<int>& rows) {
+        if (rows.empty()) {
+            return;
+        }
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+        slot_.reserve(row_count_ + rows.size());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            slot_.push_back(static_cast<uint32_t>(row_count_ + i));
+        }
+        // Column by column: each column vector is walked once.
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            auto& column = columns_[c];
+            column.reserve(row_count_ + rows.size());
+            for (int r : rows) {
+                column.push_back(source.Cell(r, static_cast<int>(c)));
+            }
+        }
+        row_count_ += rows.size();
+        marks_.resize(row_count_, 0);
+        endInsertRows();
+    }
+
     void Remove(int row) {
         if (row < 0 || row >= rowCount()) {
             return;
@@ -219,10 +242,11 @@ class ReportModel : public QAbstractTableModel {
             return;
         }
         beginRemoveRows({}, 0, rowCount() - 1);
+        // Capacity is kept: a search rebuilds the list on every keystroke.
         for (auto& column : columns_) {
-            std::vector<std::string>().swap(column);
+            column.clear();
         }
-        std::vector<uint32_t>().swap(slot_);
+        slot_.clear();
         row_count_ = 0;
         marks_.clear();
         endRemoveRows();
@@ -284,6 +308,19 @@ class ReportModel : public QAbstractTableModel {
         }
         emit dataChanged(index(row, 0), index(row, std::max(columnCount() - 1, 0)),
                          {Qt::BackgroundRole, Qt::ForegroundRole});
+    }
+
+    void SetMarks(const std::vector<char>& selected) {
+        const size_t n = std::min(selected.size(), marks_.size());
+        for (size_t r = 0; r < n; ++r) {
+            marks_[r] = selected[r] != 0 ? 1 : 0;
+        }
+        std::fill(marks_.begin() + static_cast<std::ptrdiff_t>(n), marks_.end(), 0);
+        RecountMarks();
+        if (row_count_ > 0 && !titles_.empty()) {
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                             {Qt::BackgroundRole, Qt::ForegroundRole});
+        }
     }
 
     void ClearMarks() {
@@ -454,6 +491,10 @@ void ReportList::AddRows(std::vector<std::vector<std::string>> rows) {
     Change([&] { model_->Append(std::move(rows)); });
 }
 
+void ReportList::AddRowsFrom(const ReportList& source, const std::vector<int>& rows) {
+    Change([&] { model_->AppendFrom(*source.model_, rows); });
+}
+
 void ReportList::DeleteAllRows() {
     Change([&] {
         model_->RemoveAll();
@@ -533,6 +574,13 @@ void ReportList::SetRowSelected(int row, bool selected) {
                                      QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
         }
     });
+}
+
+void ReportList::SetRowsSelected(const std::vector<char>& selected) {
+    if (!model_->Multi()) {
+        return;
+    }
+    Change([&] { model_->SetMarks(selected); });
 }
 
 bool ReportList::RowSelected(int row) const {

@@ -330,6 +330,7 @@ void Members::RefreshAllMemberTotals() {
 
 void Members::LaunchTotalsWorker(TotalsRequest request) {
     worker_running_ = true;
+    refreshed_during_worker_.clear();
     ++workers_started_;
     {
         std::lock_guard lock(sync_->mutex);
@@ -361,15 +362,22 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
     auto& w = program_.window();
     const bool current = generation == load_generation_;
     if (current) {
+        auto newer = [this](const ReportList& list, int r) {
+            return refreshed_during_worker_.count(ToInt32(list.Cell(r, kMemberCard))) > 0;
+        };
         auto& list = *w.超级列表框_会员管理_会员列表;
         for (int r = 0, n = list.RowCount(); r < n; ++r) {
-            WriteMemberTotals(list, r, result);
+            if (!newer(list, r)) {
+                WriteMemberTotals(list, r, result);
+            }
         }
         // The copy into the spare list, by card number: rows that a search has
         // hidden meanwhile get their totals too.
         auto& spare = *w.超级列表框_会员管理_会员列表备用;
         for (int r = 0, n = spare.RowCount(); r < n; ++r) {
-            WriteMemberTotals(spare, r, result);
+            if (!newer(spare, r)) {
+                WriteMemberTotals(spare, r, result);
+            }
         }
     }
     if (after_totals_handoff) {
@@ -397,6 +405,9 @@ void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
         const std::string card = list.Cell(row, kMemberCard);
         if (ToInt32(card) == 0) {
             return;
+        }
+        if (worker_running_) {
+            refreshed_during_worker_.insert(ToInt32(card));
         }
         PayTotals pay;
         CostTotals cost;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/core/pinyin.h"
@@ -156,6 +157,9 @@ class Members {
     Program& program_;
     // Totals worker: one at a time; a load while it runs queues one more run.
     bool worker_running_ = false;
+    // Cards whose row was recomputed after the running worker read its sums:
+    // its handoff must not put the older totals back.
+    std::unordered_set<int32_t> refreshed_during_worker_;
     int workers_started_ = 0;
     uint64_t load_generation_ = 0;
     std::optional<TotalsRequest> pending_request_;

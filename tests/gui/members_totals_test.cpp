@@ -203,6 +203,30 @@ TEST_F(MembersTotalsThreadTest, ReloadWhileTheWorkerRunsNeverGetsStaleTotals) {
     EXPECT_EQ(program().MemberListRefreshing, 0);
 }
 
+TEST_F(MembersTotalsThreadTest, RechargeWhileTheWorkerRunsKeepsItsNewTotals) {
+    AddMember(1, "张三");
+    AddMember(2, "李四");
+    AddRecharge(1, "100", "0", "100");
+    AddRecharge(2, "30", "0", "30");
+    HeldWorkers held(members());
+    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
+    program().LoggedIn = 1;
+    members().ShowMembersPage();
+    ASSERT_TRUE(held.WaitArrived(1));  // its sums say 100 for card 1
+
+    Select("1");
+    AddRecharge(1, "50", "0", "50");
+    members().RefreshSelectedMemberTotals();
+    members().SyncSpareMemberList(true);
+    held.Release();
+    ASSERT_TRUE(held.WaitHandoffs(1));
+    EXPECT_EQ(RowCells(list(), 0),
+              (std::vector<std::string>{"1", "张三", "", "2", "150", "150", "", "", "150"}));
+    EXPECT_EQ(RowCells(spare(), 0), RowCells(list(), 0));
+    // The other rows still get the worker's totals.
+    EXPECT_EQ(list().Cell(1, kMemberBalance), "30");
+}
+
 TEST_F(MembersTotalsThreadTest, LoadsWhileAWorkerRunsQueueOneMoreRun) {
     AddMember(1, "张三");
     HeldWorkers held(members());

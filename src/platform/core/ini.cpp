@@ -45,13 +45,9 @@ std::vector<Line> SplitLines(const std::string& bytes) {
             lines.push_back({bytes.substr(start), ""});
             break;
         }
-        size_t stop = nl;
-        std::string end = "\n";
-        if (stop > start && bytes[stop - 1] == '\r') {
-            --stop;
-            end = "\r\n";
-        }
-        lines.push_back({bytes.substr(start, stop - start), end});
+        const bool crlf = nl > start && bytes[nl - 1] == '\r';
+        const size_t stop = crlf ? nl - 1 : nl;
+        lines.push_back({bytes.substr(start, stop - start), crlf ? "\r\n" : "\n"});
         start = nl + 1;
     }
     return lines;

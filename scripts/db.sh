@@ -99,7 +99,7 @@ cmd_start() {
     # Its own session, so that it outlives this script and its terminal.
     setsid nohup mariadbd --no-defaults --user=root --datadir="$DATA" \
         --bind-address=127.0.0.1 --port="$PORT" --socket="$SOCK" --pid-file="$PIDFILE" \
-        --log-error="$LOG" --skip-name-resolve --innodb-buffer-pool-size=64M \
+        --log-error="$LOG" --skip-name-resolve --innodb-buffer-pool-size=512M \
         </dev/null >/dev/null 2>&1 &
     local deadline=$((SECONDS + 30))
     until is_running; do

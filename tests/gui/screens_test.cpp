@@ -1,5 +1,5 @@
 // Screenshots of the window in its main states, for a person to look at:
-// PNGs in the build directory's screens/.
+// PNGs in build/screens/ of the source tree, whichever tree runs the tests.
 #include <QApplication>
 #include <QDir>
 #include <QTest>
@@ -13,7 +13,7 @@ class ScreensTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        dir_ = QStringLiteral(KOBRELAN_GUI_TEST_BINARY_DIR "/screens");
+        dir_ = QStringLiteral(KOBRELAN_GUI_TEST_SOURCE_DIR "/build/screens");
         ASSERT_TRUE(QDir().mkpath(dir_));
     }
 

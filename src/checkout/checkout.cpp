@@ -1,0 +1,494 @@
+#include "checkout/checkout.h"
+
+#include <QPoint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/program.h"
+#include "data/db.h"
+#include "members/members.h"
+#include "operators/operators.h"
+#include "platform/core/datetime.h"
+#include "platform/core/text.h"
+#include "platform/gui/services.h"
+#include "ui/main_window.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kItemQuery = "SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1";
+constexpr const char* kNoBalance = "余额不足，不能消费";
+constexpr const char* kReentryPrompt = "需要二次确认密码，请输入";
+constexpr const char* kReentryTitle = "密码二次验证";
+constexpr const char* kCrLf = "\r\n";
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+    if (from.empty()) {
+        return text;
+    }
+    for (size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+// Bytes of the GBK character that starts at text[at].
+size_t GbkCharLength(std::string_view text, size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    return lead >= 0x81 && lead <= 0xFE && at + 1 < text.size() ? 2 : 1;
+}
+
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// True when needle stands at text[at], compared character by character;
+// ignore_case folds single-byte letters only.
+bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignore_case) {
+    if (at + needle.size() > text.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < needle.size();) {
+        const size_t len = GbkCharLength(text, at + i);
+        if (len == 1) {
+            const char a = text[at + i], b = needle[i];
+            if (ignore_case ? FoldAscii(a) != FoldAscii(b) : a != b) {
+                return false;
+            }
+        } else if (text.substr(at + i, len) != needle.substr(i, len)) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+// The first character position at or after from where needle stands.
+std::optional<size_t> FindFrom(std::string_view text, size_t from, std::string_view needle,
+                               bool ignore_case) {
+    for (size_t at = 0; at < text.size(); at += GbkCharLength(text, at)) {
+        if (at >= from && MatchesAt(text, at, needle, ignore_case)) {
+            return at;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void ReadServiceItemRow(data::RecordSet& set, ServiceItemRecord& record, int row_number) {
+    set.MoveTo(static_cast<uint64_t>(row_number > 0 ? row_number - 1 : 0));
+    record.xm_id = set.Text("xm_id");
+    record.xm_name = set.Text("xm_name");
+    record.xm_money = set.Text("xm_money");
+    record.xm_del = set.Text("xm_del");
+    record.xm_notes = set.Text("xm_notes");
+}
+
+std::string ItemLine(const std::string& xm_name, const std::string& xm_money) {
+    return xm_name + "[" + xm_money + "]";
+}
+
+std::string ExtractTextBetween(const std::string& text, const std::string& left,
+                               const std::string& right, int start, bool ignore_case) {
+    const std::string left_mark = ReplaceAll(left, "#引号", "\"");
+    const std::string right_mark = ReplaceAll(right, "#引号", "\"");
+    // Positions count bytes of the GBK text; a text GBK cannot hold is
+    // searched as it is (UTF-8 keeps ASCII bytes out of its characters).
+    const auto gbk_text = Utf8ToGbk(text);
+    const auto gbk_left = Utf8ToGbk(left_mark);
+    const auto gbk_right = Utf8ToGbk(right_mark);
+    const bool gbk = gbk_text && gbk_left && gbk_right;
+    const std::string_view t = gbk ? *gbk_text : text;
+    const std::string_view l = gbk ? *gbk_left : left_mark;
+    const std::string_view r = gbk ? *gbk_right : right_mark;
+    const size_t from = start > 1 ? static_cast<size_t>(start - 1) : 0;
+    const auto p = FindFrom(t, from, l, ignore_case);
+    if (!p) {
+        return {};
+    }
+    const size_t after_left = *p + l.size();
+    const auto q = FindFrom(t, after_left, r, ignore_case);
+    if (!q) {
+        return {};
+    }
+    const std::string_view between = t.substr(after_left, *q - after_left);
+    return gbk ? GbkToUtf8(between) : std::string(between);
+}
+
+void Checkout::BindEvents() {
+    auto& w = program_.window();
+    w.按钮_消费->on_clicked = [this] { OpenCheckoutPanel(); };
+    w.列表框_快速消费_消费项目清单->on_double_click = [this] {
+        OnCheckoutItemDoubleClick(0, 0, 0);
+    };
+    w.编辑框_快速消费_消费总金额->on_text_changed = [this] { OnCheckoutTotalChanged(); };
+    w.编辑框_快速消费_消费项目数->on_left_button_down = [this](int x, int y, int state) {
+        ShowCheckoutLines(x, y, state);
+    };
+    w.按钮_快速消费_确定结账->on_left_button_down = [this](int x, int y, int state) {
+        ConfirmCheckout(x, y, state);
+    };
+    w.按钮_快速消费_清空->on_left_button_down = [this](int x, int y, int state) {
+        ClearCheckout(x, y, state);
+    };
+    w.按钮_快速消费_关闭->on_left_button_down = [this](int x, int y, int state) {
+        CloseCheckoutPanel(x, y, state);
+    };
+    w.按钮_系统设置_修改消费项目->on_clicked = [this] { OpenServiceItemPanel(); };
+    w.按钮_新增项目->on_clicked = [this] { AddServiceItem(); };
+    w.按钮_删除项目->on_clicked = [this] { DeleteServiceItem(); };
+    w.按钮_项目消费重新载入->on_clicked = [this] { ReloadServiceItems(); };
+    program_.members->open_checkout_panel = [this] { OpenCheckoutPanel(); };
+}
+
+// ---------------------------------------------------------------- checkout panel
+
+void Checkout::SetTotalText(const std::string& text) {
+    writing_total_ = true;
+    program_.window().编辑框_快速消费_消费总金额->SetText(text);
+    writing_total_ = false;
+}
+
+void Checkout::ResetCheckout() {
+    auto& w = program_.window();
+    w.外形框_新增会员->Hide();
+    w.列表框_快速消费_结账清单->ClearItems();
+    line_items_.clear();
+    SetTotalText("");
+    w.编辑框_快速消费_消费后余额->SetText("");
+    w.编辑框_快速消费_消费项目数->SetText("");
+    w.编辑框_快速消费_备注->SetText("");
+    w.日期框_消费管理_自定义时间->SetValue(program_.clock.Now());
+}
+
+void Checkout::OpenCheckoutPanel() {
+    ++fills_;
+    auto& w = program_.window();
+    ResetCheckout();
+    const int row = program_.members->SelectedMemberRow();
+    if (row < 0) {
+        return;
+    }
+    // Asked by the fill: this recomputation never fills the panel again.
+    program_.members->RefreshSelectedMemberTotals(true);
+    const auto& members = *w.超级列表框_会员管理_会员列表;
+    const std::string card = members.Cell(row, kMemberCard);
+    const std::string name = members.Cell(row, kMemberName);
+    if (card.empty()) {
+        return;
+    }
+    auto& panel = *w.外形框_快速消费;
+    panel.move(w.选择夹1->Width() - panel.Width() - 5,
+               w.按钮_消费->Top() + w.按钮_消费->Height() + 5);
+    panel.Show();
+    panel.BringToFront();
+    w.编辑框_快速消费_卡号->SetText(card);
+    w.编辑框_快速消费_姓名->SetText(name);
+    auto& overlay = *w.编辑框_快速消费_手机号;
+    if (w.编辑框_快速消费_姓名->Text().empty()) {
+        overlay.Show();
+    } else {
+        overlay.Hide();
+    }
+    overlay.SetText("本会员姓名为空\r\n----------------\r\n手机号[" +
+                    members.Cell(row, kMemberPhone) + "]");
+    w.编辑框_快速消费_现有余额->SetText(members.Cell(row, kMemberBalance));
+    LoadCheckoutItemList(w, *w.列表框_快速消费_消费项目清单);
+    w.列表框_快速消费_消费项目清单->Focus();
+}
+
+void Checkout::LoadCheckoutItemList(MainWindow& window, ListBox& list) {
+    const bool offered = &list == window.列表框_快速消费_消费项目清单;
+    list.ClearItems();
+    if (offered) {
+        offered_items_.clear();
+    }
+    auto session = program_.db.Acquire();
+    const int32_t n = session.RunQuery(kItemQuery);
+    ServiceItemRecord record;
+    for (int32_t r = 1; r <= n; ++r) {
+        ReadServiceItemRow(session.SharedRecordSet(), record, r);
+        list.AddItem(ItemLine(record.xm_name, record.xm_money), ToInt32(record.xm_id));
+        if (offered) {
+            offered_items_.push_back({record.xm_name, record.xm_money});
+        }
+    }
+    session.FreeSharedRecordSet();
+}
+
+void Checkout::OnCheckoutItemDoubleClick(int /*x*/, int /*y*/, int /*key_state*/) {
+    AddItemToCheckout();
+}
+
+void Checkout::AddItemToCheckout() {
+    auto& w = program_.window();
+    auto& items = *w.列表框_快速消费_消费项目清单;
+    const int i = items.CurrentItem();
+    if (i < 0) {
+        return;
+    }
+    const std::string line = items.ItemText(i);
+    // The price is the item's own; the list's text decides only when the list
+    // was filled by something else.
+    const bool known = offered_items_.size() == static_cast<size_t>(items.ItemCount());
+    ItemTexts item;
+    item.money =
+        known ? offered_items_[static_cast<size_t>(i)].money : ExtractTextBetween(line, "[", "]");
+    item.name = known ? offered_items_[static_cast<size_t>(i)].name
+                      : ReplaceAll(line, "[" + item.money + "]", "");
+    const int32_t price = ToInt32(item.money);
+    const int64_t balance = ToInt32(w.编辑框_快速消费_现有余额->Text());
+    const int64_t total = ToInt32(w.编辑框_快速消费_消费总金额->Text());
+    const int64_t remaining = balance - total;
+    if (static_cast<double>(remaining) - static_cast<double>(price) < -1e-07) {
+        w.气球提示框1->ShowAt(kNoBalance, program_.pointer.Position());
+        return;
+    }
+    w.列表框_快速消费_结账清单->AddItem(line, items.ItemValue(i));
+    line_items_.push_back(std::move(item));
+    SetTotalText(IntText(int64_t{ToInt32(w.编辑框_快速消费_消费总金额->Text())} + price));
+    w.编辑框_快速消费_消费项目数->SetText(
+        IntText(int64_t{ToInt32(w.编辑框_快速消费_消费项目数->Text())} + 1));
+    w.编辑框_快速消费_消费后余额->SetText(
+        IntText(int64_t{ToInt32(w.编辑框_快速消费_现有余额->Text())} -
+                ToInt32(w.编辑框_快速消费_消费总金额->Text())));
+    w.编辑框_快速消费_备注->SetText("");
+    w.编辑框_快速消费_备注->SetText(CheckoutNote());
+}
+
+std::string Checkout::CheckoutNote() const {
+    const auto& lines = *program_.window().列表框_快速消费_结账清单;
+    std::string note;
+    for (int i = 0; i < lines.ItemCount(); ++i) {
+        if (i > 0) {
+            note += kCrLf;
+        }
+        note += "{" + IntText(lines.ItemValue(i)) + "}" + lines.ItemText(i);
+    }
+    return note;
+}
+
+void Checkout::OnCheckoutTotalChanged() {
+    if (writing_total_) {
+        return;
+    }
+    auto& w = program_.window();
+    auto& total = *w.编辑框_快速消费_消费总金额;
+    const auto& balance = *w.编辑框_快速消费_现有余额;
+    const int64_t d = int64_t{ToInt32(balance.Text())} - ToInt32(total.Text());
+    if (d < 0) {
+        w.气球提示框1->ShowAt(kNoBalance, QPoint(w.Left() + 900, w.Top() + 360));
+        SetTotalText(balance.Text());
+    }
+    w.编辑框_快速消费_消费后余额->SetText(
+        IntText(int64_t{ToInt32(balance.Text())} - ToInt32(total.Text())));
+}
+
+void Checkout::ShowCheckoutLines(int /*x*/, int /*y*/, int /*key_state*/) {
+    auto& w = program_.window();
+    const auto& lines = *w.列表框_快速消费_结账清单;
+    std::string text;
+    for (int i = 0; i < lines.ItemCount(); ++i) {
+        if (i > 0) {
+            text += kCrLf;
+        }
+        text += lines.ItemText(i);
+    }
+    const QPoint at = program_.pointer.Position();
+    w.气球提示框1->ShowAt(text, QPoint(at.x(), at.y() - 15));
+}
+
+void Checkout::ClearCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
+    OpenCheckoutPanel();
+}
+
+void Checkout::CloseCheckoutPanel(int /*x*/, int /*y*/, int /*key_state*/) {
+    program_.window().外形框_快速消费->Hide();
+}
+
+std::string Checkout::LinePrice(int line) const {
+    const auto& lines = *program_.window().列表框_快速消费_结账清单;
+    if (line_items_.size() == static_cast<size_t>(lines.ItemCount())) {
+        return line_items_[static_cast<size_t>(line)].money;
+    }
+    return ExtractTextBetween(lines.ItemText(line), "[", "]");
+}
+
+std::string Checkout::LineName(int line) const {
+    const auto& lines = *program_.window().列表框_快速消费_结账清单;
+    if (line_items_.size() == static_cast<size_t>(lines.ItemCount())) {
+        return line_items_[static_cast<size_t>(line)].name;
+    }
+    return ReplaceAll(lines.ItemText(line), "[" + LinePrice(line) + "]", "");
+}
+
+// ---------------------------------------------------------------- confirmation
+
+void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
+    auto& w = program_.window();
+    ConsumptionRecord record;
+    record.cost_money = w.编辑框_快速消费_消费总金额->Text();
+    // A total below zero would credit the card: refused like an empty one.
+    if (ToInt32(record.cost_money) <= 0) {
+        return;
+    }
+    bool ok = false;
+    {
+        auto session = program_.db.Acquire();
+        session.GetDbConnection();
+        record.user_id = w.编辑框_快速消费_卡号->Text();
+        record.user_name = w.编辑框_快速消费_姓名->Text();
+        record.boss_id = program_.CurrentOperator.boss_id;
+        record.boss_name = program_.CurrentOperator.boss_name;
+        record.cost_notes = w.编辑框_快速消费_备注->Text();
+        record.cost_date =
+            FormatDateTimeText(w.日期框_消费管理_自定义时间->Value(), "yyyy-MM-dd ", "HH:mm:ss");
+        const auto& lines = *w.列表框_快速消费_结账清单;
+        const int n = lines.ItemCount();
+        if (n == 1) {
+            record.xm_id = IntText(lines.ItemValue(0));
+            record.xm_name = LineName(0);
+        } else {
+            record.xm_id = "";
+            record.xm_name = IntText(n) + "个项目";
+        }
+        record.cost_money = w.编辑框_快速消费_消费总金额->Text();
+        record.xm_money = record.cost_money;
+        ok = InsertConsumptionRecord(record);
+    }
+    const QPoint at = program_.pointer.Position();
+    if (!ok) {
+        w.气球提示框1->ShowAt("操作失败，请检查网络及数据库", at);
+        return;
+    }
+    w.编辑框_快速消费_备注->SetText("");
+    w.气球提示框1->ShowAt("操作成功", at);
+    // What the card holds now, should nothing refill the panel.
+    const std::string balance_after =
+        IntText(int64_t{ToInt32(w.编辑框_快速消费_现有余额->Text())} - ToInt32(record.cost_money));
+    const int fills_before = fills_;
+    program_.members->RefreshSelectedMemberTotals();
+    program_.members->SyncSpareMemberList(true);
+    if (fills_ == fills_before) {
+        // No selected row to refill from: start over anyway, so the stored
+        // lines cannot be stored a second time against the old balance.
+        ResetCheckout();
+        w.编辑框_快速消费_现有余额->SetText(balance_after);
+    }
+}
+
+bool Checkout::InsertConsumptionRecord(ConsumptionRecord& record) {
+    record.cost_del = "0";
+    const std::string sql =
+        "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
+        "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES ('" +
+        EscapeSqlText(record.cost_notes) + "','" + EscapeSqlText(record.cost_money) + "','" +
+        EscapeSqlText(record.cost_del) + "','" + EscapeSqlText(record.cost_date) + "','" +
+        EscapeSqlText(record.xm_id) + "','" + EscapeSqlText(record.xm_name) + "','" +
+        EscapeSqlText(record.xm_money) + "','" + EscapeSqlText(record.user_id) + "','" +
+        EscapeSqlText(record.user_name) + "','" + EscapeSqlText(record.boss_id) + "','" +
+        EscapeSqlText(record.boss_name) + "')";
+    // The caller has asked for the connection: the statement runs on it as it is.
+    auto session = program_.db.Acquire();
+    return data::ExecuteOn(session.Handle(), sql);
+}
+
+// ---------------------------------------------------------------- service items
+
+void Checkout::OpenServiceItemPanel() {
+    auto& w = program_.window();
+    program_.operators->HideSettingsSubPanels();
+    RunPendingEvents();
+    program_.operators->ShowSettingsSubPanel(*w.按钮_系统设置_修改消费项目, *w.外形框_修改消费项目);
+    LoadServiceItemList();
+}
+
+void Checkout::LoadServiceItemList() {
+    auto& list = *program_.window().超级列表框_项目设置;
+    list.DeleteAllRows();
+    std::vector<std::vector<std::string>> rows;
+    {
+        auto session = program_.db.Acquire();
+        const int32_t n = session.RunQuery(kItemQuery);
+        ServiceItemRecord record;
+        for (int32_t i = 1; i <= n; ++i) {
+            ReadServiceItemRow(session.SharedRecordSet(), record, i);
+            rows.push_back({record.xm_id, record.xm_name, record.xm_money, "", "", ""});
+        }
+        session.FreeSharedRecordSet();
+    }
+    list.AddRows(std::move(rows));
+}
+
+void Checkout::ReloadServiceItems() {
+    LoadServiceItemList();
+}
+
+void Checkout::AddServiceItem() {
+    auto& w = program_.window();
+    ServiceItemRecord record;
+    record.xm_name = w.编辑框_项目名称->Text();
+    record.xm_money = w.编辑框_项目金额->Text();
+    record.xm_del = "0";
+    // A price below zero would credit every card it is charged to.
+    if (record.xm_name.empty() || ToInt32(record.xm_money) <= 0) {
+        program_.dialogs.Message("项目名称和金额不能同时为空", "错误提示", MessageButtons::Ok,
+                                 MessageIcon::None);
+        return;
+    }
+    if (!program_.operators->PasswordReentry(kReentryPrompt, kReentryTitle)) {
+        return;
+    }
+    bool ok = false;
+    {
+        auto session = program_.db.Acquire();
+        ok = session.Execute(
+            "INSERT INTO `kobrelan`.`xmlist`(`xm_name`, `xm_money` ,`xm_del`) VALUES ('" +
+            EscapeSqlText(record.xm_name) + "', '" + EscapeSqlText(record.xm_money) + "', '" +
+            EscapeSqlText(record.xm_del) + "')");
+    }
+    if (!ok) {
+        program_.ShowBalloonTip("操作失败，错误代码[561254545]");
+        return;
+    }
+    program_.ShowBalloonTip("新增成功");
+    w.编辑框_项目名称->SetText("");
+    w.编辑框_项目金额->SetText("");
+    LoadServiceItemList();
+}
+
+void Checkout::DeleteServiceItem() {
+    auto& list = *program_.window().超级列表框_项目设置;
+    const int row = list.SelectedRow();
+    if (row < 0) {
+        return;
+    }
+    const std::string id = list.Cell(row, 0);
+    if (id.empty()) {
+        return;
+    }
+    if (!program_.operators->PasswordReentry(kReentryPrompt, kReentryTitle)) {
+        return;
+    }
+    bool ok = false;
+    {
+        auto session = program_.db.Acquire();
+        // The id stands bare: anything but a whole number counts as a failure.
+        ok = IsWholeNumber(id) &&
+             session.Execute("UPDATE `kobrelan`.`xmlist` SET `xm_del` = 1 WHERE `xm_id` = " + id);
+    }
+    if (!ok) {
+        program_.dialogs.Message("操作失败", "错误提示[56522145]", MessageButtons::Ok,
+                                 MessageIcon::None);
+        return;
+    }
+    LoadServiceItemList();
+}
+
+}  // namespace kob

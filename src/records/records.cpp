@@ -490,56 +490,40 @@ void Records::RerunRecordQuery(RecordPage page) {
 
 // ---- date filter
 
-void Records::WriteDateBoxes(RecordPage page, double start, double end, bool end_first) {
+void Records::ApplyDatePreset(RecordPage page, DatePreset preset) {
     const PageParts p = Parts(program_.window(), page);
+    Clock& clock = program_.clock;
+    // Each box reads now for itself, in the order the preset writes them.
+    auto now = [&clock] { return clock.Now(); };
     bool& writing = writing_dates_[static_cast<size_t>(page)];
     writing = true;
-    if (end_first) {
-        p.end->SetValue(end);
-        p.start->SetValue(start);
-    } else {
-        p.start->SetValue(start);
-        p.end->SetValue(end);
+    switch (preset) {
+        case DatePreset::Today:
+            p.start->SetValue(now());
+            p.end->SetValue(now());
+            break;
+        case DatePreset::Yesterday:
+            p.start->SetValue(AddDays(now(), -1));
+            p.end->SetValue(AddDays(now(), -1));
+            break;
+        case DatePreset::Last7Days:
+            p.start->SetValue(AddDays(now(), -7));
+            p.end->SetValue(now());
+            break;
+        case DatePreset::ThisMonth:
+            p.start->SetValue(ParseDateTimeText(FormatFirstDayOfMonth(now())));
+            p.end->SetValue(ParseDateTimeText(FormatLastDayOfMonth(now())));
+            break;
+        case DatePreset::LastMonth:
+            p.start->SetValue(ParseDateTimeText(FormatFirstDayOfPreviousMonth(now())));
+            p.end->SetValue(ParseDateTimeText(FormatLastDayOfPreviousMonth(now())));
+            break;
+        case DatePreset::Last30Days:
+            p.end->SetValue(now());
+            p.start->SetValue(AddDays(now(), -30));
+            break;
     }
     writing = false;
-}
-
-void Records::ApplyDatePreset(RecordPage page, DatePreset preset) {
-    Clock& clock = program_.clock;
-    switch (preset) {
-        case DatePreset::Today: {
-            const double start = clock.Now();
-            WriteDateBoxes(page, start, clock.Now(), false);
-            break;
-        }
-        case DatePreset::Yesterday: {
-            const double start = AddDays(clock.Now(), -1);
-            WriteDateBoxes(page, start, AddDays(clock.Now(), -1), false);
-            break;
-        }
-        case DatePreset::Last7Days: {
-            const double start = AddDays(clock.Now(), -7);
-            WriteDateBoxes(page, start, clock.Now(), false);
-            break;
-        }
-        case DatePreset::ThisMonth: {
-            const double start = ParseDateTimeText(FormatFirstDayOfMonth(clock.Now()));
-            WriteDateBoxes(page, start, ParseDateTimeText(FormatLastDayOfMonth(clock.Now())),
-                           false);
-            break;
-        }
-        case DatePreset::LastMonth: {
-            const double start = ParseDateTimeText(FormatFirstDayOfPreviousMonth(clock.Now()));
-            WriteDateBoxes(page, start,
-                           ParseDateTimeText(FormatLastDayOfPreviousMonth(clock.Now())), false);
-            break;
-        }
-        case DatePreset::Last30Days: {
-            const double end = clock.Now();
-            WriteDateBoxes(page, AddDays(clock.Now(), -30), end, true);
-            break;
-        }
-    }
     RerunRecordQuery(page);
 }
 

@@ -131,7 +131,6 @@ class Records {
     void DeleteRecord(RecordPage page);
     // Day range texts from the page's date boxes.
     void FormDayRange(RecordPage page, std::string& start, std::string& end);
-    void WriteDateBoxes(RecordPage page, double start, double end, bool end_first);
 
     Program& program_;
     // Set while a preset writes a page's date boxes: their change events then

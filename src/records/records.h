@@ -61,7 +61,8 @@ struct ConsumptionRecord {
 void ReadRechargeRow(data::RecordSet& set, RechargeRecord& record, int row_number);
 void ReadConsumptionRow(data::RecordSet& set, ConsumptionRecord& record, int row_number);
 
-// The list rows a record becomes.
+// The list row a record becomes, once the loader has emptied a zero bonus or
+// an "0个项目" item name.
 std::vector<std::string> RechargeCells(const RechargeRecord& record);
 std::vector<std::string> ConsumptionCells(const ConsumptionRecord& record);
 

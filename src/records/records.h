@@ -1,17 +1,142 @@
 #pragma once
+// Recharge and consumption records: the two twin record pages with their
+// queries, summary line, date filter, column sort, consumption note balloon
+// and the privileged soft deletion of a record.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace kob {
 
 class Program;
+class ReportList;
+struct OperatorTexts;
+namespace data {
+class RecordSet;
+}
+
+// The page of 选择夹1 that a routine works on.
+enum class RecordPage : int { Recharge = 1, Consumption = 2 };
+
+// The six date presets of a page, in the order of their buttons.
+enum class DatePreset : int { Today, Yesterday, Last7Days, ThisMonth, LastMonth, Last30Days };
+
+// One paylist row as texts.
+struct RechargeRecord {
+    std::string pay_id;
+    std::string pay_time;
+    std::string pay_money;
+    std::string pay_give;
+    std::string pay_total;
+    std::string pay_method;
+    std::string pay_notes;
+    std::string pay_del;
+    std::string user_id;
+    std::string user_name;
+    std::string boss_id;
+    std::string boss_name;
+};
+
+// One costlist row as texts.
+struct ConsumptionRecord {
+    std::string cost_id;
+    std::string cost_notes;
+    std::string cost_money;
+    std::string cost_del;
+    std::string cost_date;
+    std::string xm_id;
+    std::string xm_name;
+    std::string xm_money;
+    std::string user_id;
+    std::string user_name;
+    std::string boss_id;
+    std::string boss_name;
+};
+
+// Move set to row_number - 1 (rows count from 1) and read the twelve fields
+// by column name.
+void ReadRechargeRow(data::RecordSet& set, RechargeRecord& record, int row_number);
+void ReadConsumptionRow(data::RecordSet& set, ConsumptionRecord& record, int row_number);
+
+// The list row a record becomes, once the loader has emptied a zero bonus or
+// an "0个项目" item name.
+std::vector<std::string> RechargeCells(const RechargeRecord& record);
+std::vector<std::string> ConsumptionCells(const ConsumptionRecord& record);
+
+// The record statements; an empty text when the card number cannot stand
+// bare in the statement (the load then counts as failed).
+std::string RechargeQueryStatement(const std::string& card, bool use_range,
+                                   const std::string& start, const std::string& end,
+                                   bool newest_first);
+std::string ConsumptionQueryStatement(const std::string& card, bool use_range,
+                                      const std::string& start, const std::string& end,
+                                      bool newest_first);
+
+// Month bounds as "yyyy/MM/dd" texts for the day of date.
+std::string FormatFirstDayOfMonth(double date);
+std::string FormatLastDayOfMonth(double date);
+std::string FormatFirstDayOfPreviousMonth(double date);
+std::string FormatLastDayOfPreviousMonth(double date);
+
+// The note a deleted record carries: who deleted it and when (12-hour clock).
+std::string DeletionNote(const OperatorTexts& op, double now, std::string_view last_piece);
+
+// A 备注 cell of the consumption list as the note balloon shows it.
+std::string ConsumptionNoteBalloonText(std::string_view cell);
 
 class Records {
-public:
-    explicit Records(Program& program) : program_(program) {}
+  public:
+    explicit Records(Program& program);
     // Binds this subsystem's handlers to the window's controls.
-    void BindEvents() {}
+    void BindEvents();
 
-private:
-    [[maybe_unused]] Program& program_;
+    // Side buttons, queries and loading.
+    void ShowRechargePage();
+    void ShowConsumptionPage();
+    void QueryAllRecharges();
+    void QueryAllConsumption();
+    void QueryMemberRecharges();
+    void QueryMemberConsumption();
+    void LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
+                             const std::string& start, const std::string& end);
+    void LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,
+                                const std::string& start, const std::string& end);
+    // Runs the page's last query again; nothing before its first query.
+    void RerunRecordQuery(RecordPage page);
+
+    // Date filter.
+    void ApplyDatePreset(RecordPage page, DatePreset preset);
+    void OnRecordDateBoxChanged(RecordPage page);
+    void ToggleCustomDateRange(RecordPage page);
+
+    // List events and the deletion.
+    void ShowRechargeRecordMenu();
+    void ShowConsumptionRecordMenu();
+    void SortRechargeList(int column);
+    void SortConsumptionList(int column);
+    void OnRechargeListKeyDown(int key_code, int key_state);
+    void OnConsumptionListKeyDown(int key_code, int key_state);
+    void DeleteRechargeRecord();
+    void DeleteConsumptionRecord();
+    void ShowConsumptionNote();
+
+    // For tests: every statement just before it is sent.
+    std::function<void(const std::string& sql)> on_statement;
+
+  private:
+    void QueryAll(RecordPage page);
+    void QueryMember(RecordPage page);
+    void DeleteRecord(RecordPage page);
+    // Day range texts from the page's date boxes.
+    void FormDayRange(RecordPage page, std::string& start, std::string& end);
+
+    Program& program_;
+    // Set while a preset writes a page's date boxes: their change events then
+    // rerun nothing, and the preset reruns once when both are written.
+    std::array<bool, 3> writing_dates_{};
 };
 
 }  // namespace kob

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "data/table_rows.h"
+
 namespace kob {
 
 class Program;
@@ -25,22 +27,6 @@ struct ServiceItemRecord {
 
 // Moves set to row_number - 1 (1-based rows) and reads the five columns by name.
 void ReadServiceItemRow(data::RecordSet& set, ServiceItemRecord& record, int row_number);
-
-// One costlist row as texts, in column order.
-struct ConsumptionRecord {
-    std::string cost_id;
-    std::string cost_notes;
-    std::string cost_money;
-    std::string cost_del;
-    std::string cost_date;
-    std::string xm_id;
-    std::string xm_name;
-    std::string xm_money;
-    std::string user_id;
-    std::string user_name;
-    std::string boss_id;
-    std::string boss_name;
-};
 
 // The text of a service item in the checkout lists: name[price].
 std::string ItemLine(const std::string& xm_name, const std::string& xm_money);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/table_rows.h"
+
 namespace kob {
 
 class Program;
@@ -34,22 +36,6 @@ struct RechargeRecord {
     std::string pay_method;
     std::string pay_notes;
     std::string pay_del;
-    std::string user_id;
-    std::string user_name;
-    std::string boss_id;
-    std::string boss_name;
-};
-
-// One costlist row as texts.
-struct ConsumptionRecord {
-    std::string cost_id;
-    std::string cost_notes;
-    std::string cost_money;
-    std::string cost_del;
-    std::string cost_date;
-    std::string xm_id;
-    std::string xm_name;
-    std::string xm_money;
     std::string user_id;
     std::string user_name;
     std::string boss_id;

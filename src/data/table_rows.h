@@ -1,0 +1,23 @@
+#pragma once
+// Table rows as the program carries them: texts in the table's column order.
+#include <string>
+
+namespace kob {
+
+// One costlist row: stored by the checkout, read back by the record pages.
+struct ConsumptionRecord {
+    std::string cost_id;
+    std::string cost_notes;
+    std::string cost_money;
+    std::string cost_del;
+    std::string cost_date;
+    std::string xm_id;
+    std::string xm_name;
+    std::string xm_money;
+    std::string user_id;
+    std::string user_name;
+    std::string boss_id;
+    std::string boss_name;
+};
+
+}  // namespace kob

@@ -353,7 +353,7 @@ void Records::QueryAll(RecordPage page) {
     RunPendingEvents();
     p.spinner->Show();
     w.repaint();
-    program_.clock.Pause(kBusyPauseMs);
+    program_.clock.Sleep(kBusyPauseMs);  // a plain pause: no event runs meanwhile
     p.query_type->SetText(std::string(kQueryAll));
     p.summary->SetCaption("");
     const bool use_range = p.range->Ticked();

@@ -61,7 +61,8 @@ std::string ConsumptionQueryStatement(const std::string& card, bool use_range,
                                       const std::string& start, const std::string& end,
                                       bool newest_first);
 
-// Month bounds as "yyyy/MM/dd" texts for the day of date.
+// Month bounds of the month of date (or the month before): "yyyy/MM/01" for a
+// first day, "yyyy/MM/dd" for a last day.
 std::string FormatFirstDayOfMonth(double date);
 std::string FormatLastDayOfMonth(double date);
 std::string FormatFirstDayOfPreviousMonth(double date);

@@ -260,3 +260,32 @@ TEST(WindowThreadTest, ControlsShowAndHideFromAWorker) {
 
 }  // namespace
 }  // namespace kob
+
+namespace kob {
+namespace {
+
+// The window clock's Pause keeps the window alive; its Sleep lets nothing run.
+TEST(WindowClockTest, PauseHandlesEventsSleepDoesNot) {
+    WindowClock clock;
+    struct Case {
+        bool sleep;
+        bool ran_inside;
+    };
+    for (const Case c : {Case{false, true}, Case{true, false}}) {
+        bool ran = false;
+        RunOnWindowThread([&] { ran = true; });
+        const uint32_t before = clock.TickCount();
+        if (c.sleep) {
+            clock.Sleep(30);
+        } else {
+            clock.Pause(30);
+        }
+        EXPECT_GE(clock.TickCount() - before, 25u);
+        EXPECT_EQ(ran, c.ran_inside) << (c.sleep ? "Sleep" : "Pause");
+        RunPendingEvents();
+        EXPECT_TRUE(ran);
+    }
+}
+
+}  // namespace
+}  // namespace kob

@@ -15,6 +15,9 @@ class Clock {
     virtual double Now() = 0;
     // Waits ms milliseconds. The window's implementation keeps handling events.
     virtual void Pause(uint32_t ms) = 0;
+    // Waits ms milliseconds without handling any event, even on the window
+    // thread (nothing may run in between).
+    virtual void Sleep(uint32_t ms) { Pause(ms); }
 };
 
 // Steady clock and the system's local time; Pause sleeps the calling thread.

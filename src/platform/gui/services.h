@@ -35,6 +35,7 @@ class FixedPointer : public Pointer {
 class WindowClock : public SystemClock {
   public:
     void Pause(uint32_t ms) override;
+    void Sleep(uint32_t ms) override { SystemClock::Pause(ms); }
 };
 
 // Lets the window handle its pending events (window thread only).

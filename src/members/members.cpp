@@ -96,50 +96,45 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
     }
     // Every member's records are needed: a full scan groups them faster than
     // a walk along the user_id index, and the order of the groups is of no use.
-    auto pay_pass = [&result] {
+    // One pass: its own connection, one statement, the groups of the listed cards.
+    auto run_pass = [&result](bool& ran, const char* sql, auto&& add_group) {
         data::PrivateConnection connection;
         if (connection.IsNone()) {
             return;
         }
-        result.pay_ran = true;
-        data::RecordSet set = connection.Query(
-            "SELECT `user_id`,COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
-            "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` USE INDEX () "
-            "WHERE `pay_del` <> 1 GROUP BY `user_id` ORDER BY NULL");
+        ran = true;
+        data::RecordSet set = connection.Query(sql);
         const uint64_t n = set.IsNone() ? 0 : set.RowCount();
         for (uint64_t r = 0; r < n; ++r) {
             set.MoveTo(r);
             const int32_t card = set.Int32("user_id");
-            if (!Contains(result.cards, card)) {
-                continue;
+            if (Contains(result.cards, card)) {
+                add_group(card, set);
             }
-            PayTotals& t = result.pay[card];
-            t.count = Saturate(int64_t{t.count} + set.Int32("pay_count"));
-            t.money = Saturate(int64_t{t.money} + set.Int32("pay_money"));
-            t.total = Saturate(int64_t{t.total} + set.Int32("pay_total"));
         }
     };
-    auto cost_pass = [&result] {
-        data::PrivateConnection connection;
-        if (connection.IsNone()) {
-            return;
-        }
-        result.cost_ran = true;
-        data::RecordSet set = connection.Query(
-            "SELECT `user_id`,COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
-            "`cost_money` FROM `kobrelan`.`costlist` USE INDEX () WHERE `cost_del` <> 1 GROUP BY "
-            "`user_id` ORDER BY NULL");
-        const uint64_t n = set.IsNone() ? 0 : set.RowCount();
-        for (uint64_t r = 0; r < n; ++r) {
-            set.MoveTo(r);
-            const int32_t card = set.Int32("user_id");
-            if (!Contains(result.cards, card)) {
-                continue;
-            }
-            CostTotals& t = result.cost[card];
-            t.count = Saturate(int64_t{t.count} + set.Int32("cost_count"));
-            t.money = Saturate(int64_t{t.money} + set.Int32("cost_money"));
-        }
+    auto pay_pass = [&] {
+        run_pass(result.pay_ran,
+                 "SELECT `user_id`,COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
+                 "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` USE "
+                 "INDEX () WHERE `pay_del` <> 1 GROUP BY `user_id` ORDER BY NULL",
+                 [&](int32_t card, const data::RecordSet& set) {
+                     PayTotals& t = result.pay[card];
+                     t.count = Saturate(int64_t{t.count} + set.Int32("pay_count"));
+                     t.money = Saturate(int64_t{t.money} + set.Int32("pay_money"));
+                     t.total = Saturate(int64_t{t.total} + set.Int32("pay_total"));
+                 });
+    };
+    auto cost_pass = [&] {
+        run_pass(result.cost_ran,
+                 "SELECT `user_id`,COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
+                 "`cost_money` FROM `kobrelan`.`costlist` USE INDEX () WHERE `cost_del` <> 1 "
+                 "GROUP BY `user_id` ORDER BY NULL",
+                 [&](int32_t card, const data::RecordSet& set) {
+                     CostTotals& t = result.cost[card];
+                     t.count = Saturate(int64_t{t.count} + set.Int32("cost_count"));
+                     t.money = Saturate(int64_t{t.money} + set.Int32("cost_money"));
+                 });
     };
     // The two passes share nothing but the card numbers: side by side, each
     // on its own connection, the totals take the time of the longer one.

@@ -402,21 +402,26 @@ void Records::FormDayRange(RecordPage page, std::string& start, std::string& end
     end = FormatDateTimeText(p.end->Value(), "yyyy-MM-dd") + " 23:59:59";
 }
 
+// An empty statement (a card that is not a whole number) counts as failed.
+int32_t Records::RunLoadStatement(data::SharedSession& session, const std::string& sql) {
+    if (sql.empty()) {
+        return 0;
+    }
+    if (on_statement) {
+        on_statement(sql);
+    }
+    return session.RunQuery(sql);
+}
+
 void Records::LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                                   const std::string& start, const std::string& end) {
     auto& w = program_.window();
     list.DeleteAllRows();
     auto session = program_.db.Acquire();
     session.GetDbConnection();
-    const std::string sql =
-        RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
-    int32_t n = 0;
-    if (!sql.empty()) {
-        if (on_statement) {
-            on_statement(sql);
-        }
-        n = session.RunQuery(sql);
-    }
+    const int32_t n = RunLoadStatement(
+        session,
+        RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
     std::vector<std::vector<std::string>> rows;
     rows.reserve(static_cast<size_t>(std::max(n, 0)));
     RechargeRecord record;
@@ -449,15 +454,9 @@ void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, 
     list.DeleteAllRows();
     auto session = program_.db.Acquire();
     session.GetDbConnection();
-    const std::string sql =
-        ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
-    int32_t n = 0;
-    if (!sql.empty()) {
-        if (on_statement) {
-            on_statement(sql);
-        }
-        n = session.RunQuery(sql);
-    }
+    const int32_t n = RunLoadStatement(
+        session,
+        ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
     std::vector<std::vector<std::string>> rows;
     rows.reserve(static_cast<size_t>(std::max(n, 0)));
     ConsumptionRecord record;

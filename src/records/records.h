@@ -18,7 +18,8 @@ class ReportList;
 struct OperatorTexts;
 namespace data {
 class RecordSet;
-}
+class SharedSession;
+}  // namespace data
 
 // The page of 选择夹1 that a routine works on.
 enum class RecordPage : int { Recharge = 1, Consumption = 2 };
@@ -87,6 +88,7 @@ class Records {
     void QueryAllConsumption();
     void QueryMemberRecharges();
     void QueryMemberConsumption();
+    int32_t RunLoadStatement(data::SharedSession& session, const std::string& sql);
     void LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                              const std::string& start, const std::string& end);
     void LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,

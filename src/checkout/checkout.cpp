@@ -337,7 +337,7 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
     if (ToInt32(record.cost_money) == 0) {
         return;
     }
-    bool ok = false;
+    data::Result stored;
     {
         auto session = program_.db.Acquire();
         session.GetDbConnection();
@@ -359,10 +359,16 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
         }
         record.cost_money = w.编辑框_快速消费_消费总金额->Text();
         record.xm_money = record.cost_money;
-        ok = InsertConsumptionRecord(record);
+        stored = InsertConsumptionRecord(record);
     }
     const QPoint at = program_.pointer.Position();
-    if (!ok) {
+    if (stored.Unknown()) {
+        // Started over, so that a second press cannot charge the lines twice.
+        w.气球提示框1->ShowAt("网络异常，无法确认结账是否成功，请先查看消费记录再操作", at);
+        ResetCheckout();
+        return;
+    }
+    if (!stored) {
         w.气球提示框1->ShowAt("操作失败，请检查网络及数据库", at);
         return;
     }
@@ -382,20 +388,22 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
     }
 }
 
-bool Checkout::InsertConsumptionRecord(ConsumptionRecord& record) {
+data::Result Checkout::InsertConsumptionRecord(ConsumptionRecord& record) {
     record.cost_del = "0";
-    const std::string sql =
+    data::ColumnValues row = {
+        {"cost_notes", record.cost_notes}, {"cost_money", record.cost_money},
+        {"cost_del", record.cost_del},     {"cost_date", record.cost_date},
+        {"xm_id", record.xm_id},           {"xm_name", record.xm_name},
+        {"xm_money", record.xm_money},     {"user_id", record.user_id},
+        {"user_name", record.user_name},   {"boss_id", record.boss_id},
+        {"boss_name", record.boss_name},
+    };
+    std::string sql =
         "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
-        "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES ('" +
-        EscapeSqlText(record.cost_notes) + "','" + EscapeSqlText(record.cost_money) + "','" +
-        EscapeSqlText(record.cost_del) + "','" + EscapeSqlText(record.cost_date) + "','" +
-        EscapeSqlText(record.xm_id) + "','" + EscapeSqlText(record.xm_name) + "','" +
-        EscapeSqlText(record.xm_money) + "','" + EscapeSqlText(record.user_id) + "','" +
-        EscapeSqlText(record.user_name) + "','" + EscapeSqlText(record.boss_id) + "','" +
-        EscapeSqlText(record.boss_name) + "')";
-    // The caller has asked for the connection: the statement runs on it as it is.
+        "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
+        data::QuotedValues(row);
     auto session = program_.db.Acquire();
-    return data::ExecuteOn(session.Handle(), sql);
+    return session.Write(data::InsertWrite(std::move(sql), "costlist", "cost_id", std::move(row)));
 }
 
 // ---------------------------------------------------------------- service items
@@ -443,13 +451,15 @@ void Checkout::AddServiceItem() {
     if (!program_.operators->PasswordReentry(kReentryPrompt, kReentryTitle)) {
         return;
     }
-    bool ok = false;
+    data::Result ok;
     {
         auto session = program_.db.Acquire();
-        ok = session.Execute(
+        ok = session.Write(data::InsertWrite(
             "INSERT INTO `kobrelan`.`xmlist`(`xm_name`, `xm_money` ,`xm_del`) VALUES ('" +
-            EscapeSqlText(record.xm_name) + "', '" + EscapeSqlText(record.xm_money) + "', '" +
-            EscapeSqlText(record.xm_del) + "')");
+                EscapeSqlText(record.xm_name) + "', '" + EscapeSqlText(record.xm_money) + "', '" +
+                EscapeSqlText(record.xm_del) + "')",
+            "xmlist", "xm_id",
+            {{"xm_name", record.xm_name}, {"xm_money", record.xm_money}, {"xm_del", "0"}}));
     }
     if (!ok) {
         program_.ShowBalloonTip("操作失败，错误代码[561254545]");
@@ -475,11 +485,11 @@ void Checkout::DeleteServiceItem() {
         return;
     }
     bool ok = false;
-    {
+    // The id stands bare: anything but a whole number counts as a failure.
+    if (IsWholeNumber(id)) {
         auto session = program_.db.Acquire();
-        // The id stands bare: anything but a whole number counts as a failure.
-        ok = IsWholeNumber(id) &&
-             session.Execute("UPDATE `kobrelan`.`xmlist` SET `xm_del` = 1 WHERE `xm_id` = " + id);
+        ok = static_cast<bool>(session.Write(data::RepeatableWrite(
+            "UPDATE `kobrelan`.`xmlist` SET `xm_del` = 1 WHERE `xm_id` = " + id)));
     }
     if (!ok) {
         program_.dialogs.Message("操作失败", "错误提示[56522145]", MessageButtons::Ok,

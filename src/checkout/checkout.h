@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "data/db.h"
 #include "data/table_rows.h"
 
 namespace kob {
@@ -59,7 +60,7 @@ class Checkout {
 
     // Confirmation.
     void ConfirmCheckout(int x, int y, int key_state);
-    bool InsertConsumptionRecord(ConsumptionRecord& record);
+    data::Result InsertConsumptionRecord(ConsumptionRecord& record);
 
     // Service item catalogue.
     void OpenServiceItemPanel();

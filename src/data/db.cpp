@@ -1,9 +1,18 @@
 #include "data/db.h"
 
+#include <errmsg.h>
 #include <mysql.h>
+#include <mysqld_error.h>
 #include <strings.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <limits>
+#include <random>
+#include <thread>
+#include <unordered_map>
 
 #include "platform/core/text.h"
 
@@ -11,10 +20,15 @@ namespace kob::data {
 namespace {
 
 constexpr unsigned int kConnectTimeoutSeconds = 3;
-// A server that stops answering must not freeze the window for good; the
-// program's statements take well under a second, so this only ends a hang.
-constexpr unsigned int kReadWriteTimeoutSeconds = 30;
 constexpr uint32_t kReuseMilliseconds = 60000;
+
+// A server that stops answering must not freeze the window for good; the
+// program's statements take well under a second, so the read time-out only
+// ends a hang.
+std::atomic<unsigned> read_timeout_seconds{Timeouts{}.read};
+std::atomic<unsigned> settle_timeout_seconds{Timeouts{}.settle};
+
+std::function<void()> before_write_hook;
 
 bool LibraryReady() {
     // mysql_init would do this too, but not safely from two threads at once.
@@ -22,9 +36,27 @@ bool LibraryReady() {
     return ready;
 }
 
-}  // namespace
+// The lock name each connection's session holds: the server releases it when
+// that session ends, however it ends, and no other session can hold it.
+std::mutex session_locks_mutex;
+std::unordered_map<const MYSQL*, std::string> session_locks;
 
-MYSQL* ConnectEndpoint() {
+std::string NewSessionLockName() {
+    static std::mutex mutex;
+    static std::mt19937_64 random{std::random_device{}()};
+    const std::lock_guard<std::mutex> lock(mutex);
+    char name[40];
+    std::snprintf(name, sizeof name, "kobrelan-%016llx", static_cast<unsigned long long>(random()));
+    return name;
+}
+
+std::string SessionLockName(const MYSQL* connection) {
+    const std::lock_guard<std::mutex> lock(session_locks_mutex);
+    const auto it = session_locks.find(connection);
+    return it == session_locks.end() ? std::string() : it->second;
+}
+
+MYSQL* Connect(unsigned read_timeout) {
     if (!LibraryReady()) {
         return nullptr;
     }
@@ -36,8 +68,8 @@ MYSQL* ConnectEndpoint() {
     // that the library escapes and the server reads the texts as GBK.
     mysql_optionsv(connection, MYSQL_SET_CHARSET_NAME, "gbk");
     mysql_optionsv(connection, MYSQL_OPT_CONNECT_TIMEOUT, &kConnectTimeoutSeconds);
-    mysql_optionsv(connection, MYSQL_OPT_READ_TIMEOUT, &kReadWriteTimeoutSeconds);
-    mysql_optionsv(connection, MYSQL_OPT_WRITE_TIMEOUT, &kReadWriteTimeoutSeconds);
+    mysql_optionsv(connection, MYSQL_OPT_READ_TIMEOUT, &read_timeout);
+    mysql_optionsv(connection, MYSQL_OPT_WRITE_TIMEOUT, &read_timeout);
     const my_bool reconnect = 0;
     mysql_optionsv(connection, MYSQL_OPT_RECONNECT, &reconnect);
     if (mysql_real_connect(connection, DbEndpoint::kHost, DbEndpoint::kAccount,
@@ -46,14 +78,114 @@ MYSQL* ConnectEndpoint() {
         mysql_close(connection);
         return nullptr;
     }
+    const std::string name = NewSessionLockName();
+    const std::string take = "DO GET_LOCK('" + name + "',0)";
+    if (mysql_real_query(connection, take.data(), take.size()) != 0) {
+        mysql_close(connection);
+        return nullptr;
+    }
+    const std::lock_guard<std::mutex> lock(session_locks_mutex);
+    session_locks[connection] = name;
     return connection;
+}
+
+bool ConnectionLost(unsigned error) {
+    switch (error) {
+        case CR_SERVER_GONE_ERROR:
+        case CR_SERVER_LOST:
+        case CR_SERVER_LOST_EXTENDED:
+        case ER_CONNECTION_KILLED:
+        case ER_SERVER_SHUTDOWN:
+        case ER_NET_READ_ERROR:
+        case ER_NET_READ_INTERRUPTED:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The first value of a one-row query; nullopt when the query fails.
+std::optional<std::string> Scalar(MYSQL* connection, std::string_view sql) {
+    if (!ExecuteOn(connection, sql)) {
+        return std::nullopt;
+    }
+    RecordSet set = StoreResultOf(connection);
+    if (set.IsNone()) {
+        return std::nullopt;
+    }
+    return set.RowCount() > 0 ? set.TextAt(0) : std::string();
+}
+
+using SteadyClock = std::chrono::steady_clock;
+
+unsigned SecondsLeft(SteadyClock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::seconds>(deadline - SteadyClock::now()).count();
+    return left > 0 ? static_cast<unsigned>(left) : 0;
+}
+
+}  // namespace
+
+std::string QuotedValues(const ColumnValues& row) {
+    std::string out = "('";
+    for (size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) {
+            out += "','";
+        }
+        out += EscapeSqlText(row[i].second);
+    }
+    out += "')";
+    return out;
+}
+
+Write InsertWrite(std::string sql, std::string_view table, std::string_view id_column,
+                  ColumnValues values) {
+    const std::string from = "FROM `kobrelan`.`" + std::string(table) + "`";
+    std::string conditions;
+    for (const auto& [column, value] : values) {
+        // Compared as the server stored it, so "012" still finds card 12.
+        conditions += " AND `" + std::string(column) + "` = '" + EscapeSqlText(value) + "'";
+    }
+    Write w;
+    w.sql = std::move(sql);
+    w.mark_sql = "SELECT COALESCE(MAX(`" + std::string(id_column) + "`),0) " + from;
+    w.check_sql = [select = "SELECT 1 " + from + " WHERE `" + std::string(id_column) + "` > ",
+                   conditions](const std::string& mark) {
+        return select + mark + conditions + " LIMIT 1";
+    };
+    return w;
+}
+
+Timeouts CurrentTimeouts() {
+    return Timeouts{read_timeout_seconds.load(), settle_timeout_seconds.load()};
+}
+
+void SetTimeouts(Timeouts timeouts) {
+    read_timeout_seconds = timeouts.read;
+    settle_timeout_seconds = timeouts.settle;
+}
+
+void SetBeforeWriteHook(std::function<void()> hook) {
+    before_write_hook = std::move(hook);
+}
+
+MYSQL* ConnectEndpoint() {
+    return Connect(read_timeout_seconds.load());
 }
 
 void CloseConnection(MYSQL*& connection) {
     if (connection != nullptr) {
+        {
+            const std::lock_guard<std::mutex> lock(session_locks_mutex);
+            session_locks.erase(connection);
+        }
         mysql_close(connection);
         connection = nullptr;
     }
+}
+
+bool Result::DuplicateKey() const {
+    return outcome == Outcome::Refused && error == ER_DUP_ENTRY;
 }
 
 // ---- RecordSet
@@ -137,6 +269,14 @@ std::string RecordSet::Text(std::string_view column) const {
     return value ? GbkToUtf8(std::string_view(value, length)) : std::string();
 }
 
+std::string RecordSet::TextAt(unsigned index) const {
+    if (row_ == nullptr || lengths_ == nullptr || index >= mysql_num_fields(result_) ||
+        row_[index] == nullptr) {
+        return std::string();
+    }
+    return GbkToUtf8(std::string_view(row_[index], lengths_[index]));
+}
+
 int32_t RecordSet::Int32(std::string_view column) const {
     unsigned long length = 0;
     const char* value = Field(column, &length);
@@ -155,16 +295,101 @@ void RecordSet::Free() {
 
 // ---- statements
 
-bool ExecuteOn(MYSQL* connection, std::string_view sql) {
+Result ExecuteOn(MYSQL* connection, std::string_view sql) {
     if (connection == nullptr) {
-        return false;
+        return Result{Outcome::Refused, CR_SERVER_GONE_ERROR};
     }
     // A text GBK cannot hold is not sent at all: nothing is stored mangled.
     const auto gbk = Utf8ToGbk(sql);
     if (!gbk) {
-        return false;
+        return Result{Outcome::Refused, 0};
     }
-    return mysql_real_query(connection, gbk->data(), static_cast<unsigned long>(gbk->size())) == 0;
+    if (mysql_real_query(connection, gbk->data(), static_cast<unsigned long>(gbk->size())) == 0) {
+        return Result{Outcome::Done, 0};
+    }
+    const unsigned error = mysql_errno(connection);
+    return Result{ConnectionLost(error) ? Outcome::Unknown : Outcome::Refused, error};
+}
+
+Result WriteOn(MYSQL*& connection, const Write& w) {
+    std::string mark;
+    if (!w.mark_sql.empty()) {
+        auto value = Scalar(connection, w.mark_sql);
+        if (!value) {
+            // Nothing has been written yet: a lost connection is replaced.
+            if (ConnectionLost(connection ? mysql_errno(connection) : CR_SERVER_GONE_ERROR)) {
+                CloseConnection(connection);
+                connection = ConnectEndpoint();
+                value = Scalar(connection, w.mark_sql);
+            }
+            if (!value) {
+                return Result{Outcome::Refused, connection ? mysql_errno(connection) : 0};
+            }
+        }
+        mark = *value;
+    }
+    if (before_write_hook) {
+        const auto hook = before_write_hook;  // the hook may unset itself
+        hook();
+    }
+    Result result = ExecuteOn(connection, w.sql);
+    if (!result.Unknown()) {
+        return result;
+    }
+    // The lost session may still run the statement (a stalled server reads
+    // it later): it must be over before its effect is looked for. The
+    // settling's connections live only as long as it does, with time-outs
+    // that end within its time.
+    const auto deadline = SteadyClock::now() + std::chrono::seconds(settle_timeout_seconds.load());
+    std::string lock_name = SessionLockName(connection);
+    CloseConnection(connection);
+    MYSQL* fresh = nullptr;
+    while (result.Unknown() && !lock_name.empty()) {
+        while (fresh == nullptr && SecondsLeft(deadline) > 0) {
+            fresh = Connect(SecondsLeft(deadline));
+            if (fresh == nullptr) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(250));
+            }
+        }
+        if (fresh == nullptr) {
+            break;
+        }
+        const auto holder = Scalar(fresh, "SELECT IS_USED_LOCK('" + lock_name + "')");
+        if (holder && !holder->empty()) {
+            // Only the lost session can hold its lock: ending it is safe.
+            ExecuteOn(fresh, "KILL " + *holder);
+        }
+        const auto ended = holder ? Scalar(fresh, "SELECT GET_LOCK('" + lock_name + "'," +
+                                                      std::to_string(SecondsLeft(deadline)) + ")")
+                                  : std::nullopt;
+        if (!ended) {
+            CloseConnection(fresh);  // lost again: settle on yet another connection
+            continue;
+        }
+        if (*ended != "1") {
+            break;  // still running when the time ran out
+        }
+        ExecuteOn(fresh, "DO RELEASE_LOCK('" + lock_name + "')");
+        if (w.check_sql) {
+            const std::string check = w.check_sql(mark);
+            if (!ExecuteOn(fresh, check)) {
+                CloseConnection(fresh);
+                continue;
+            }
+            if (StoreResultOf(fresh).RowCount() > 0) {
+                result = Result{Outcome::Done, 0};
+                break;
+            }
+        }
+        // It did not take effect, or running it again is harmless.
+        result = ExecuteOn(fresh, w.sql);
+        lock_name = SessionLockName(fresh);
+        if (result.Unknown()) {
+            CloseConnection(fresh);
+        }
+    }
+    CloseConnection(fresh);
+    return result;
 }
 
 RecordSet StoreResultOf(MYSQL* connection) {
@@ -206,28 +431,34 @@ MYSQL* SharedSession::GetDbConnection() {
     } else {
         // Modulo 2^32, read as signed: a wrap of the tick count costs nothing.
         const auto elapsed = static_cast<int32_t>(d.clock_.TickCount() - d.previous_tick_);
-        renew = elapsed > static_cast<int32_t>(kReuseMilliseconds);
+        renew = elapsed > static_cast<int32_t>(kReuseMilliseconds) || d.lost_;
     }
     if (renew) {
         CloseConnection(d.handle_);
         ++d.connect_attempts_;
         d.handle_ = d.connect_ ? d.connect_() : nullptr;
+        if (d.handle_ != nullptr) {
+            d.lost_ = false;
+        }
     }
     // Read again: time spent connecting does not count.
     d.previous_tick_ = d.clock_.TickCount();
     return d.handle_;
 }
 
+Result SharedSession::Note(Result result) {
+    if (result.Unknown()) {
+        db_->lost_ = true;
+    }
+    return result;
+}
+
 int32_t SharedSession::RunQuery(std::string_view sql) {
-    MYSQL* connection = GetDbConnection();
     // The result a caller left unfreed is released rather than leaked. A
     // stored result owns its rows and fields, so this is safe even when the
-    // request above has just closed the connection it came from.
+    // request below closes the connection it came from.
     db_->shared_.Free();
-    if (!ExecuteOn(connection, sql)) {
-        return 0;
-    }
-    db_->shared_ = StoreResultOf(connection);
+    db_->shared_ = Query(sql);
     const uint64_t rows = db_->shared_.RowCount();
     return rows > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())
                ? std::numeric_limits<int32_t>::max()
@@ -242,13 +473,31 @@ void SharedSession::FreeSharedRecordSet() {
     db_->shared_.Free();
 }
 
-bool SharedSession::Execute(std::string_view sql) {
-    MYSQL* connection = GetDbConnection();
-    return ExecuteOn(connection, sql);
+Result SharedSession::Execute(std::string_view sql) {
+    return Note(ExecuteOn(GetDbConnection(), sql));
 }
 
 RecordSet SharedSession::StoreResult() {
     return StoreResultOf(db_->handle_);
+}
+
+RecordSet SharedSession::Query(std::string_view sql) {
+    Result result = Execute(sql);
+    if (result.Unknown()) {
+        // Reading twice is harmless: the first statement after a server
+        // restart need not fail.
+        result = Execute(sql);
+    }
+    return result ? StoreResultOf(db_->handle_) : RecordSet();
+}
+
+Result SharedSession::Write(const data::Write& w) {
+    GetDbConnection();
+    const Result result = WriteOn(db_->handle_, w);
+    if (db_->handle_ == nullptr) {
+        db_->lost_ = true;  // lost under the write: the next request connects anew
+    }
+    return result;
 }
 
 MYSQL* SharedSession::Handle() const {
@@ -263,8 +512,12 @@ PrivateConnection::~PrivateConnection() {
     CloseConnection(handle_);
 }
 
-bool PrivateConnection::Execute(std::string_view sql) {
+Result PrivateConnection::Execute(std::string_view sql) {
     return ExecuteOn(handle_, sql);
+}
+
+Result PrivateConnection::Write(const data::Write& w) {
+    return WriteOn(handle_, w);
 }
 
 RecordSet PrivateConnection::Query(std::string_view sql) {

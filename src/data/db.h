@@ -6,8 +6,11 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/core/clock.h"
 
@@ -26,9 +29,69 @@ struct DbEndpoint {
 
 // Opens a connection with the endpoint and the gbk character set; nullptr on
 // any failure. Short connect/read/write time-outs keep a stopped server from
-// hanging the window; there is no automatic reconnect.
+// hanging the window; there is no automatic reconnect. Each connection's
+// session holds a lock of its own name while it lives, so that another
+// connection can wait for it to end (see Write).
 MYSQL* ConnectEndpoint();
 void CloseConnection(MYSQL*& connection);
+
+// How a statement ended, as the client library tells it.
+enum class Outcome {
+    Done,     // the server answered success
+    Refused,  // nothing was written: the server said no, or nothing was sent
+    Unknown,  // the connection was lost or timed out after the statement went out
+};
+
+struct Result {
+    Outcome outcome = Outcome::Refused;
+    unsigned error = 0;  // the server's or the library's error number; 0 when done
+
+    explicit operator bool() const { return outcome == Outcome::Done; }
+    bool Unknown() const { return outcome == Outcome::Unknown; }
+    // Another row already holds this key (a card number taken meanwhile).
+    bool DuplicateKey() const;
+};
+
+// A write whose outcome is settled when the connection is lost under it.
+struct Write {
+    std::string sql;
+    // Run first on the same connection; its first value becomes the mark
+    // (for an insert: the table's highest id so far).
+    std::string mark_sql;
+    // A query that finds the write's effect (given the mark): a row when it
+    // took effect. Without one the statement is harmless to run again.
+    std::function<std::string(const std::string& mark)> check_sql;
+};
+
+// A statement whose second run changes nothing (an UPDATE to fixed values).
+inline Write RepeatableWrite(std::string sql) {
+    Write w;
+    w.sql = std::move(sql);
+    return w;
+}
+
+// A row to insert: column names and their texts, in the statement's order.
+using ColumnValues = std::vector<std::pair<std::string_view, std::string>>;
+// "('" + the escaped texts joined by "','" + "')", as every INSERT writes them.
+std::string QuotedValues(const ColumnValues& row);
+
+// An INSERT of one row into an auto-increment table, settled by the row's
+// values: the mark is the table's highest id before it, and a row after the
+// mark holding all of values is the insert.
+Write InsertWrite(std::string sql, std::string_view table, std::string_view id_column,
+                  ColumnValues values);
+
+// Time-outs in seconds: the read time-out of every connection and how long
+// an unknown write may take to settle. Tests shorten them.
+struct Timeouts {
+    unsigned read = 30;
+    unsigned settle = 15;
+};
+Timeouts CurrentTimeouts();
+void SetTimeouts(Timeouts timeouts);
+// Runs just before a write's statement goes out, on the writing thread; tests
+// stall the server there. Set it while no write runs.
+void SetBeforeWriteHook(std::function<void()> hook);
 
 // A stored result. Texts come back as UTF-8, NULL as "" (or 0).
 class RecordSet {
@@ -47,6 +110,8 @@ class RecordSet {
     void MoveTo(uint64_t row);
     // The current row's column by name; "" for NULL, no row or no such column.
     std::string Text(std::string_view column) const;
+    // The current row's column by its 0-based position; "" as Text gives it.
+    std::string TextAt(unsigned index) const;
     // Text(column) through ToInt32; NULL gives 0.
     int32_t Int32(std::string_view column) const;
     // Releases the result; the set is none afterwards. None: nothing happens.
@@ -64,9 +129,16 @@ inline void FreeRecordSet(RecordSet& set) {
     set.Free();
 }
 
-// Runs sql (UTF-8, converted to GBK) on connection. False when the connection
-// is none, the text has a character GBK cannot hold, or the server refuses it.
-bool ExecuteOn(MYSQL* connection, std::string_view sql);
+// Runs sql (UTF-8, converted to GBK) on connection. Refused when the
+// connection is none, the text has a character GBK cannot hold, or the server
+// refuses it; Unknown when the connection was lost on the way.
+Result ExecuteOn(MYSQL* connection, std::string_view sql);
+// Runs w on connection. When its outcome is unknown it closes connection
+// (none afterwards) and settles it: waits, at most the settle time-out, for
+// the lost session to end, looks on a new connection whether the write took
+// effect and, when it did not, runs it there once more. Unknown only when the
+// server could not be reached in time.
+Result WriteOn(MYSQL*& connection, const Write& w);
 // The result of the statement just executed on connection (none if it had none).
 RecordSet StoreResultOf(MYSQL* connection);
 
@@ -102,6 +174,9 @@ class Database {
     int32_t connected_once_ = 0;
     uint32_t previous_tick_ = 0;
     MYSQL* handle_ = nullptr;
+    // The library reported the connection lost: every request connects
+    // until a connect succeeds, whatever the time since the previous one.
+    bool lost_ = false;
     int connect_attempts_ = 0;
     // SharedRecordSet
     RecordSet shared_;
@@ -127,16 +202,25 @@ class SharedSession {
     void FreeSharedRecordSet();
     // GetDbConnection, then sql on the shared connection, for statements
     // without rows or whose result the caller stores itself.
-    bool Execute(std::string_view sql);
+    Result Execute(std::string_view sql);
     // The result of the statement just executed, in a set of the caller's own.
     // A statement that returns rows must have its result stored before the
     // next statement runs on the connection.
     RecordSet StoreResult();
+    // GetDbConnection, then a reading statement into a set of the caller's
+    // own (none on failure). Like RunQuery it is tried once more on a new
+    // connection when the shared one turns out lost.
+    RecordSet Query(std::string_view sql);
+    // GetDbConnection, then w as WriteOn runs it.
+    Result Write(const data::Write& w);
     MYSQL* Handle() const;
 
   private:
     friend class Database;
     explicit SharedSession(Database& db);
+    // A statement's outcome on the shared connection; a lost connection is
+    // replaced at the next request.
+    Result Note(Result result);
     Database* db_;
     std::unique_lock<std::recursive_mutex> lock_;
 };
@@ -150,7 +234,9 @@ class PrivateConnection {
     PrivateConnection& operator=(const PrivateConnection&) = delete;
 
     bool IsNone() const { return handle_ == nullptr; }
-    bool Execute(std::string_view sql);
+    Result Execute(std::string_view sql);
+    // WriteOn; the connection afterwards is the one the settling opened.
+    Result Write(const data::Write& w);
     // Execute, then the stored result (none on failure).
     RecordSet Query(std::string_view sql);
     MYSQL* Handle() const { return handle_; }

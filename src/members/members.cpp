@@ -32,6 +32,12 @@ constexpr const char* kMemberCreatedRecharged = "新增会员成功，充值成�
 constexpr const char* kMemberCreatedRechargeFailed = "新增会员成功，但充值失败，请为该会员重新充值";
 constexpr const char* kRechargeDone = "充值成功";
 constexpr const char* kRechargeFailed = "充值失败，请稍后重试";
+// The server could not be reached to learn whether a write took effect.
+constexpr const char* kRechargeUnknown = "网络异常，无法确认充值是否成功，请先查看充值记录再操作";
+constexpr const char* kMemberCreatedRechargeUnknown =
+    "新增会员成功，但无法确认充值是否成功，请先查看充值记录再操作";
+constexpr const char* kMemberCreateFailed = "新增会员失败，请稍后重试";
+constexpr const char* kMemberCreateUnknown = "网络异常，无法确认会员是否已添加，请刷新会员列表查看";
 constexpr const char* kAddAnother = "会员添加成功，是否继续新增会员？";
 constexpr const char* kTitleHint = "温馨提示";
 constexpr const char* kNoPermission = "您没有权限，请更换账号后使用";
@@ -57,18 +63,6 @@ int32_t Saturate(int64_t v) {
 
 bool Contains(const std::vector<int32_t>& sorted, int32_t card) {
     return std::binary_search(sorted.begin(), sorted.end(), card);
-}
-
-std::string Quoted(const std::vector<std::string>& values) {
-    std::string out = "('";
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) {
-            out += "','";
-        }
-        out += EscapeSqlText(values[i]);
-    }
-    out += "')";
-    return out;
 }
 
 }  // namespace
@@ -567,11 +561,10 @@ void Members::FillNextCardNumber() {
     std::string next;
     {
         auto session = program_.db.Acquire();
-        if (session.Execute("SELECT MAX(`user_id`)+1 AS `next_id` FROM `kobrelan`.`userlist`")) {
-            data::RecordSet set = session.StoreResult();
-            if (!set.IsNone() && set.RowCount() > 0) {
-                next = set.Text("next_id");
-            }
+        data::RecordSet set =
+            session.Query("SELECT MAX(`user_id`)+1 AS `next_id` FROM `kobrelan`.`userlist`");
+        if (!set.IsNone() && set.RowCount() > 0) {
+            next = set.Text("next_id");
         }
     }
     program_.window().编辑框_新增会员_卡号->SetText(next);
@@ -601,21 +594,30 @@ void Members::ConfirmMemberPanel() {
     CreateMember(!zero_amount);
 }
 
-bool Members::InsertRecharge(const std::string& card, const std::string& name) {
+data::Result Members::InsertRecharge(const std::string& card, const std::string& name) {
     auto& w = program_.window();
     const std::string money = w.编辑框_新增会员_充值金额->Text();
     const std::string give = w.编辑框_新增会员_充值赠送->Text();
-    const std::string sql =
+    data::ColumnValues row = {
+        {"pay_time", FormatDateTimeText(w.日期框_充值管理_自定义时间->Value(), "yyyy-MM-dd ",
+                                        "hh:mm:ss", true)},
+        {"pay_money", money},
+        {"pay_give", give},
+        {"pay_total", IntText(int64_t{ToInt32(money)} + ToInt32(give))},
+        {"pay_method", w.组合框_充值管理_充值方式->Text()},
+        {"pay_notes", ""},
+        {"pay_del", "0"},
+        {"user_id", card},
+        {"user_name", name},
+        {"boss_id", program_.CurrentOperator.boss_id},
+        {"boss_name", program_.CurrentOperator.boss_name},
+    };
+    std::string sql =
         "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_method`,"
         "`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
-        Quoted({FormatDateTimeText(w.日期框_充值管理_自定义时间->Value(), "yyyy-MM-dd ", "hh:mm:ss",
-                                   true),
-                money, give, IntText(int64_t{ToInt32(money)} + ToInt32(give)),
-                w.组合框_充值管理_充值方式->Text(), "", "0", card, name,
-                program_.CurrentOperator.boss_id, program_.CurrentOperator.boss_name});
+        data::QuotedValues(row);
     auto session = program_.db.Acquire();
-    session.GetDbConnection();
-    return session.Execute(sql);
+    return session.Write(data::InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row)));
 }
 
 void Members::CreateMember(bool with_first_recharge) {
@@ -636,6 +638,7 @@ void Members::CreateMember(bool with_first_recharge) {
         program_.ShowBalloonTip(kNameEmpty);
         return;
     }
+    data::Result inserted;
     {
         auto session = program_.db.Acquire();
         const int32_t found = session.RunQuery("SELECT * FROM userlist WHERE user_id = " + card);
@@ -644,16 +647,43 @@ void Members::CreateMember(bool with_first_recharge) {
             program_.ShowBalloonTip(kCardTaken);
             return;
         }
-        session.GetDbConnection();
-        if (!session.Execute("INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,"
-                             "`user_key`,`user_add`,`user_wxid`,`user_notes`) VALUES " +
-                             Quoted({card, "0", name, phone, "", "", "", ""}))) {
-            return;  // a failed member insert ends silently
+        if (before_member_insert) {
+            before_member_insert();
         }
+        session.GetDbConnection();
+        data::Write write;
+        write.sql =
+            "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,"
+            "`user_key`,`user_add`,`user_wxid`,`user_notes`) VALUES " +
+            data::QuotedValues({{"user_id", card},
+                                {"user_del", "0"},
+                                {"user_name", name},
+                                {"user_tel", phone},
+                                {"user_key", ""},
+                                {"user_add", ""},
+                                {"user_wxid", ""},
+                                {"user_notes", ""}});
+        // The card is the key: the member is there when its row holds what was typed.
+        write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " + card +
+                                   " AND `user_name` = '" + EscapeSqlText(name) +
+                                   "' AND `user_tel` = '" + EscapeSqlText(phone) +
+                                   "'"](const std::string&) { return check; };
+        inserted = session.Write(write);
+    }
+    // Nothing was stored unless it says done; the panel keeps what was typed.
+    if (inserted.DuplicateKey()) {
+        program_.ShowBalloonTip(kCardTaken);  // taken by another desk meanwhile
+        return;
+    }
+    if (!inserted) {
+        program_.ShowBalloonTip(inserted.Unknown() ? kMemberCreateUnknown : kMemberCreateFailed);
+        return;
     }
     if (with_first_recharge) {
-        program_.ShowBalloonTip(InsertRecharge(card, name) ? kMemberCreatedRecharged
-                                                           : kMemberCreatedRechargeFailed);
+        const data::Result recharged = InsertRecharge(card, name);
+        program_.ShowBalloonTip(recharged             ? kMemberCreatedRecharged
+                                : recharged.Unknown() ? kMemberCreatedRechargeUnknown
+                                                      : kMemberCreatedRechargeFailed);
     } else {
         program_.ShowBalloonTip(kMemberCreated);
     }
@@ -678,7 +708,15 @@ void Members::CreateMember(bool with_first_recharge) {
 
 void Members::RechargeMember() {
     auto& w = program_.window();
-    if (!InsertRecharge(w.编辑框_新增会员_卡号->Text(), w.编辑框_新增会员_姓名->Text())) {
+    const data::Result recharged =
+        InsertRecharge(w.编辑框_新增会员_卡号->Text(), w.编辑框_新增会员_姓名->Text());
+    if (recharged.Unknown()) {
+        // Closed, so that a second press cannot store it twice.
+        program_.ShowBalloonTip(kRechargeUnknown);
+        w.外形框_新增会员->Hide();
+        return;
+    }
+    if (!recharged) {
         program_.ShowBalloonTip(kRechargeFailed);
         return;
     }

@@ -10,6 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "data/db.h"
 #include "platform/core/pinyin.h"
 
 namespace kob {
@@ -139,6 +140,8 @@ class Members {
     std::function<void(uint64_t generation)> before_totals_handoff;
     // Runs on the window thread after a handoff was written or discarded.
     std::function<void(uint64_t generation, bool written)> after_totals_handoff;
+    // Runs between the free-card check and the insert of a new member.
+    std::function<void()> before_member_insert;
 
   private:
     struct TotalsRequest {
@@ -149,7 +152,7 @@ class Members {
 
     void LaunchTotalsWorker(TotalsRequest request);
     void OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result);
-    bool InsertRecharge(const std::string& card, const std::string& name);
+    data::Result InsertRecharge(const std::string& card, const std::string& name);
     void RebuildSpareIndex();
     void UpdateSearchKey(int spare_row);
     int SpareRowOfCard(const std::string& card) const;

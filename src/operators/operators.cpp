@@ -132,10 +132,10 @@ bool Operators::VerifyOperatorLogin() {
     {
         // Waits here while the login-name worker still holds the connection.
         data::SharedSession session = program_.db.Acquire();
-        if (!session.Execute(sql)) {
+        data::RecordSet result = session.Query(sql);
+        if (result.IsNone()) {
             return false;
         }
-        data::RecordSet result = session.StoreResult();
         // Only the first row counts; without one every text reads empty and
         // the typed (never empty) password cannot match.
         boss_key = result.Text("boss_key");
@@ -305,7 +305,8 @@ void Operators::ConfirmPasswordChange() {
     bool changed = false;
     {
         data::SharedSession session = program_.db.Acquire();
-        changed = session.Execute(sql);
+        // Setting the same password again is harmless: repeated if need be.
+        changed = static_cast<bool>(session.Write(data::RepeatableWrite(sql)));
     }
     if (!changed) {
         program_.dialogs.Message("修改失败，请联系管理员", kErrorCodeTitle, MessageButtons::Ok,
@@ -364,7 +365,9 @@ void Operators::ConfirmAddOperator() {
     bool inserted = false;
     {
         data::SharedSession session = program_.db.Acquire();
-        inserted = session.Execute(sql);
+        inserted = static_cast<bool>(session.Write(data::InsertWrite(
+            sql, "bosslist", "boss_id",
+            {{"boss_tel", login_name}, {"boss_name", name}, {"boss_key", password}})));
     }
     if (!inserted) {
         program_.ShowBalloonTip("新增管理员失败，请联系管理员，错误代码[0452155855]");

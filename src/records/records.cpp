@@ -620,12 +620,16 @@ void Records::DeleteRecord(RecordPage page) {
     // The note carries operator texts: escaped, so a quote cannot break it.
     const std::string sql =
         std::string(p.update_head) + EscapeSqlText(note) + std::string(p.update_tail) + id;
-    bool deleted = false;
+    data::Result deleted;
     if (IsWholeNumber(id)) {
         if (on_statement) {
             on_statement(sql);
         }
-        deleted = connection.Execute(sql);
+        // Setting the flag and the note again changes nothing: harmless to repeat.
+        deleted = connection.Write(data::RepeatableWrite(sql));
+    }
+    if (deleted.Unknown()) {
+        program_.ShowBalloonTip("网络异常，无法确认是否已删除，请稍后刷新查看");
     }
     if (deleted) {
         program_.ShowBalloonTip(std::string(p.deleted_balloon) + id + "、用户姓名为：" + name);

@@ -12,7 +12,7 @@ class SchemaTest : public test::DbTest {
   protected:
     bool Run(const std::string& sql) {
         auto session = db_.Acquire();
-        return session.Execute(sql);
+        return static_cast<bool>(session.Execute(sql));
     }
     bool AddMember(const std::string& card, const std::string& name) {
         return Run(

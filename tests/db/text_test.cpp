@@ -15,11 +15,11 @@ class GbkTextTest : public test::DbTest {
     // The member insert as the program builds it, with the name escaped.
     bool InsertMember(int card, std::string_view name) {
         auto session = db_.Acquire();
-        return session.Execute(
+        return static_cast<bool>(session.Execute(
             "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,`user_key`,"
             "`user_add`,`user_wxid`,`user_notes`) VALUES ('" +
             std::to_string(card) + "','0','" + EscapeSqlText(name) +
-            "','13800000000','','','','')");
+            "','13800000000','','','','')"));
     }
     std::string NameOf(int card) {
         auto session = db_.Acquire();

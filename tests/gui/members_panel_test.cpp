@@ -261,13 +261,15 @@ TEST_F(MembersPanelTest, NewMemberChecks) {
     }
 }
 
-TEST_F(MembersPanelTest, FailedMemberInsertEndsSilently) {
+TEST_F(MembersPanelTest, FailedMemberInsertSaysSoAndStoresNothing) {
     members().OpenNewMemberPanel();
     w().编辑框_新增会员_姓名->SetText("王😀");  // GBK cannot hold it
     w().编辑框_新增会员_充值金额->SetText("100");
     Confirm();
-    EXPECT_FALSE(w().气球提示框1->Shown());
+    EXPECT_EQ(w().气球提示框1->Text(), "新增会员失败，请稍后重试");
     EXPECT_TRUE(harness().dialogs.Asked().empty());
+    EXPECT_TRUE(panel().Visible());
+    EXPECT_EQ(w().编辑框_新增会员_姓名->Text(), "王😀");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM `userlist`"), "2");
     EXPECT_EQ(PaylistCount(), "1");
 }

@@ -3,7 +3,10 @@
 #include <mysql.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
 
 #include "data/db.h"
 #include "platform/core/text.h"
@@ -84,6 +87,37 @@ int RunDbScript(std::string_view command) {
                              " >/dev/null";
     const int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+FrozenServer::FrozenServer() {
+    const char* source = std::getenv("KOBRELAN_SOURCE_DIR");
+    const std::string root = source && *source ? source : KOBRELAN_TEST_SOURCE_DIR;
+    std::ifstream file(root + "/.run/db-" + std::to_string(data::DbEndpoint::kPort) +
+                       "/mariadbd.pid");
+    int pid = 0;
+    if (file >> pid && pid > 0 && kill(pid, SIGSTOP) == 0) {
+        pid_ = pid;
+    }
+}
+
+FrozenServer::~FrozenServer() {
+    if (resumer_.joinable()) {
+        resumer_.join();
+    }
+    Resume();
+}
+
+void FrozenServer::ResumeAfter(int ms) {
+    resumer_ = std::thread([this, ms] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        Resume();
+    });
+}
+
+void FrozenServer::Resume() {
+    if (pid_ > 0) {
+        kill(pid_, SIGCONT);
+    }
 }
 
 void DbTest::SetUp() {

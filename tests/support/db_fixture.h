@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace kob::test {
@@ -25,6 +26,24 @@ std::string Scalar(std::string_view sql);
 
 // Runs scripts/db.sh with the port the program is built for; its exit code.
 int RunDbScript(std::string_view command);
+
+// The test server's process stopped (SIGSTOP) until the guard resumes it
+// (SIGCONT), or at once when the guard goes: a server that stalls.
+class FrozenServer {
+  public:
+    FrozenServer();
+    ~FrozenServer();
+    FrozenServer(const FrozenServer&) = delete;
+    FrozenServer& operator=(const FrozenServer&) = delete;
+    bool Frozen() const { return pid_ > 0; }
+    // Resumes the server after ms, from another thread.
+    void ResumeAfter(int ms);
+    void Resume();
+
+  private:
+    int pid_ = 0;
+    std::thread resumer_;
+};
 
 // Fixture base: every test starts with empty tables.
 class DbTest : public ::testing::Test {

@@ -1,0 +1,173 @@
+// Money written once whatever the server does: the server's process frozen
+// while a recharge, a checkout, a new member or a record deletion is
+// confirmed, resumed after the read time-out or only after the settling has
+// given up; and a card number taken by another desk between the check and
+// the insert.
+#include "checkout_fixture.h"
+#include "data/db.h"
+#include "records/records.h"
+
+namespace kob::test {
+namespace {
+
+// Short time-outs keep the stalls short; the program's own are 30 s and 15 s.
+constexpr data::Timeouts kShort{.read = 2, .settle = 6};
+// Resumed after the read time-out, while the settling still waits.
+constexpr int kResumeWhileSettlingMs = 3500;
+
+class StalledWriteTest : public CheckoutTest {
+  protected:
+    void SetUp() override {
+        data::SetTimeouts(kShort);
+        CheckoutTest::SetUp();
+    }
+    void TearDown() override {
+        CheckoutTest::TearDown();
+        data::SetTimeouts(data::Timeouts{});
+    }
+
+    // press runs; the server freezes just before the write goes out and
+    // is resumed resume_ms later.
+    void PressFrozen(const std::function<void()>& press, int resume_ms) {
+        std::unique_ptr<FrozenServer> frozen;
+        data::SetBeforeWriteHook([&] {
+            data::SetBeforeWriteHook(nullptr);  // the settling's own runs go through
+            frozen = std::make_unique<FrozenServer>();
+            EXPECT_TRUE(frozen->Frozen()) << "the test server's pid file";
+            frozen->ResumeAfter(resume_ms);
+        });
+        press();
+        data::SetBeforeWriteHook(nullptr);
+        ASSERT_TRUE(frozen) << "no write went out";
+    }
+    // As a person can: only a button that is shown.
+    static void PressIfShown(QWidget* button) {
+        if (button->isVisibleTo(button->window())) {
+            PressLeft(button);
+        }
+    }
+    static std::string Count(std::string_view table) {
+        return Scalar("SELECT COUNT(*) FROM `" + std::string(table) + "`");
+    }
+    void ConfirmRecharge() { PressIfShown(w().按钮_会员管理_新增会员_确定); }
+    void OpenRecharge(std::string_view amount) {
+        Click(w().按钮_充值);
+        w().编辑框_新增会员_充值金额->SetText(std::string(amount));
+    }
+};
+
+struct StalledCase {
+    const char* what;
+    int resume_ms;
+    bool settles;  // resumed in time for the settling to find out
+};
+
+const StalledCase kCases[] = {
+    {"resumed while settling", kResumeWhileSettlingMs, true},
+    {"resumed after the settling gave up", (kShort.read + kShort.settle) * 1000 + 1500, false},
+};
+
+TEST_F(StalledWriteTest, RechargeIsStoredOnceAndSaysWhatHappened) {
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(ResetTables());
+        LogInWithMember("");
+        OpenRecharge("100");
+        PressFrozen([&] { ConfirmRecharge(); }, c.resume_ms);
+        const std::string rows = Count("paylist");
+        if (c.settles) {
+            EXPECT_EQ(rows, "1");
+            EXPECT_EQ(Balloon(), "充值成功");
+        } else {
+            EXPECT_TRUE(rows == "0" || rows == "1") << rows;
+            EXPECT_EQ(Balloon(), "网络异常，无法确认充值是否成功，请先查看充值记录再操作");
+        }
+        EXPECT_FALSE(w().外形框_新增会员->Visible());
+        ConfirmRecharge();  // a second press after the message
+        EXPECT_EQ(Count("paylist"), rows);
+        // Whatever was stored shows in the list, the server being back.
+        members().RefreshSelectedMemberTotals();
+        EXPECT_EQ(list().Cell(list().SelectedRow(), kMemberBalance), rows == "1" ? "100" : "0");
+        list().DeleteAllRows();
+    }
+}
+
+TEST_F(StalledWriteTest, CheckoutIsChargedOnceAndSaysWhatHappened) {
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(ResetTables());
+        AddItem("足疗", "30");
+        LogInWithMember("100");
+        OpenPanel();
+        DoubleClickItem("足疗[30]");
+        ASSERT_EQ(total().Text(), "30");
+        PressFrozen([&] { Confirm(); }, c.resume_ms);
+        const std::string rows = Count("costlist");
+        if (c.settles) {
+            EXPECT_EQ(rows, "1");
+            EXPECT_EQ(Balloon(), "操作成功");
+        } else {
+            EXPECT_TRUE(rows == "0" || rows == "1") << rows;
+            EXPECT_EQ(Balloon(), "网络异常，无法确认结账是否成功，请先查看消费记录再操作");
+        }
+        PressIfShown(w().按钮_快速消费_确定结账);
+        EXPECT_EQ(Count("costlist"), rows);
+        list().DeleteAllRows();
+    }
+}
+
+TEST_F(StalledWriteTest, NewMemberWithFirstRechargeIsStoredOnce) {
+    LogIn();
+    Click(w().按钮_新增会员);
+    w().编辑框_新增会员_卡号->SetText("5");
+    w().编辑框_新增会员_姓名->SetText("王五");
+    w().编辑框_新增会员_充值金额->SetText("200");
+    harness().dialogs.NextMessage(Answer::Cancel);
+    PressFrozen([&] { ConfirmRecharge(); }, kResumeWhileSettlingMs);
+    EXPECT_EQ(Count("userlist"), "1");
+    EXPECT_EQ(Count("paylist"), "1");
+    EXPECT_EQ(Balloon(), "新增会员成功，充值成功");
+}
+
+TEST_F(StalledWriteTest, RecordDeletionTakesOnceWithItsNote) {
+    AddMember(1, "Tom");
+    AddRecharge(1, "100", "0", "100", 0, "Tom");
+    LogIn();
+    Records& r = *program().records;
+    r.QueryAllRecharges();
+    auto& records = *w().超级列表框_会员充值_充值列表;
+    ASSERT_EQ(records.RowCount(), 1);
+    records.SetSelectedRow(0);
+    harness().dialogs.NextMenuChoice(0);
+    harness().dialogs.NextMessage(Answer::Ok);
+    PressFrozen([&] { r.ShowRechargeRecordMenu(); }, kResumeWhileSettlingMs);
+    EXPECT_EQ(Scalar("SELECT `pay_del` FROM `paylist`"), "1");
+    EXPECT_NE(Scalar("SELECT `pay_notes` FROM `paylist`").find("删除了本条充值记录"),
+              std::string::npos);
+    EXPECT_EQ(Balloon().rfind("删除充值记录成功，ID为：1", 0), 0u) << Balloon();
+}
+
+// Another desk takes the card number between this desk's check and insert.
+TEST_F(StalledWriteTest, CardTakenMeanwhileIsToldAndNothingIsStored) {
+    LogIn();
+    Click(w().按钮_新增会员);
+    w().编辑框_新增会员_卡号->SetText("9");
+    w().编辑框_新增会员_姓名->SetText("赵六");
+    w().编辑框_新增会员_手机号->SetText("13900000009");
+    w().编辑框_新增会员_充值金额->SetText("300");
+    members().before_member_insert = [] { AddMember(9, "另一台"); };
+    ConfirmRecharge();
+    members().before_member_insert = nullptr;
+    EXPECT_EQ(Balloon(), "该会员卡号已经存在，请更换卡号");
+    EXPECT_EQ(Scalar("SELECT `user_name` FROM `userlist` WHERE `user_id` = 9"), "另一台");
+    EXPECT_EQ(Count("paylist"), "0");
+    EXPECT_TRUE(harness().dialogs.Asked().empty());
+    EXPECT_TRUE(w().外形框_新增会员->Visible());
+    EXPECT_EQ(w().编辑框_新增会员_卡号->Text(), "9");
+    EXPECT_EQ(w().编辑框_新增会员_姓名->Text(), "赵六");
+    EXPECT_EQ(w().编辑框_新增会员_手机号->Text(), "13900000009");
+    EXPECT_EQ(w().编辑框_新增会员_充值金额->Text(), "300");
+}
+
+}  // namespace
+}  // namespace kob::test

@@ -15,6 +15,7 @@
 #include "platform/core/thread.h"
 #include "platform/gui/services.h"
 #include "records/privileges.h"
+#include "ui/layout.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"
 #include "ui/sort.h"
@@ -840,7 +841,8 @@ void Members::RenameMember() {
     if (card.empty()) {
         return;
     }
-    const auto typed = program_.dialogs.Input(kRenamePrompt, kRenameTitle, old_name, false);
+    const auto typed =
+        program_.dialogs.Input(kRenamePrompt, kRenameTitle, old_name, false, layout::kNameChars);
     if (!typed || *typed == old_name) {
         program_.ShowBalloonTip(kNothingDone);
         return;
@@ -895,7 +897,8 @@ void Members::ChangeMemberPhone() {
     if (card.empty()) {
         return;
     }
-    const auto typed = program_.dialogs.Input(kPhonePrompt, kPhoneTitle, old_phone, false);
+    const auto typed =
+        program_.dialogs.Input(kPhonePrompt, kPhoneTitle, old_phone, false, layout::kPhoneChars);
     if (!typed || *typed == old_phone) {
         program_.ShowBalloonTip(kNothingDone);
         return;

@@ -13,6 +13,7 @@
 #include "platform/core/text.h"
 #include "platform/core/thread.h"
 #include "platform/gui/services.h"
+#include "ui/layout.h"
 #include "ui/main_window.h"
 
 namespace kob {
@@ -232,7 +233,8 @@ void Operators::SaveListOrderOption() {
 }
 
 bool Operators::PasswordReentry(const std::string& prompt, const std::string& title) {
-    const std::optional<std::string> typed = program_.dialogs.Input(prompt, title, {}, true);
+    const std::optional<std::string> typed =
+        program_.dialogs.Input(prompt, title, {}, true, layout::kPasswordChars);
     if (!typed) {
         return false;
     }

@@ -85,6 +85,10 @@ struct Look {
     Align align = Align::Left;
     Border border = Border::None;
     EntryMode entry = EntryMode::Normal;
+    // Edit and combo boxes whose text goes into a gbk column: its characters
+    // (see the column sizes below); the box takes no more and nothing GBK
+    // cannot hold. 0: the text goes into no column.
+    int column_chars = 0;
     bool wrap = false;
     bool vscroll = false;
     bool multi_select = false;
@@ -104,6 +108,21 @@ struct Look {
     const char* date_picture = nullptr;  // date box display
     int interval_ms = 0;                 // timer
 };
+
+// A look with the column its box feeds.
+constexpr Look Fits(Look look, int column_chars) {
+    look.column_chars = column_chars;
+    return look;
+}
+
+// The columns the boxes feed, in characters (a gbk VARCHAR(n) holds n).
+inline constexpr int kCardChars = 10;         // user_id INT: ten digits at most
+inline constexpr int kNameChars = 64;         // user_name, boss_name, xm_name
+inline constexpr int kPhoneChars = 64;        // user_tel; boss_tel, the login name
+inline constexpr int kPasswordChars = 64;     // boss_key
+inline constexpr int kMethodChars = 32;       // pay_method
+inline constexpr int kMoneyChars = 32;        // pay_money, pay_give, cost_money, xm_money
+inline constexpr int kCostNotesChars = 1024;  // cost_notes: item lines and note together
 
 // The MainWindow member a row creates.
 using Member =

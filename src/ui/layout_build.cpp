@@ -185,6 +185,7 @@ template <>
 EditBox* Builder::Make<EditBox>(const Row& row, QWidget* parent) {
     auto* edit = new EditBox(parent);
     edit->SetEntryMode(row.look.entry);
+    edit->SetColumnChars(row.look.column_chars);
     edit->SetBorder(row.look.border);
     edit->SetAlign(row.look.align);
     if (row.look.fg != kNone && row.look.bg != kNone) {
@@ -197,6 +198,7 @@ EditBox* Builder::Make<EditBox>(const Row& row, QWidget* parent) {
 template <>
 MultiLineEditBox* Builder::Make<MultiLineEditBox>(const Row& row, QWidget* parent) {
     auto* edit = new MultiLineEditBox(parent);
+    edit->SetColumnChars(row.look.column_chars);
     edit->SetBorder(row.look.border);
     if (row.look.fg != kNone && row.look.bg != kNone) {
         edit->SetColours(row.look.fg, row.look.bg);
@@ -242,6 +244,7 @@ CheckBox* Builder::Make<CheckBox>(const Row& row, QWidget* parent) {
 template <>
 ComboBox* Builder::Make<ComboBox>(const Row& row, QWidget* parent) {
     auto* combo = new ComboBox(parent);
+    combo->SetColumnChars(row.look.column_chars);
     for (const std::string& item : SplitItems(row.text)) {
         combo->AddItem(item);
     }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "data/db.h"
 #include "support/db_fixture.h"
 
@@ -55,6 +58,59 @@ TEST_F(GbkTextTest, TextGbkCannotHoldFailsTheStatementAndStoresNothing) {
     // The euro sign converts (0x80 in code page 936) but the server's gbk refuses it.
     EXPECT_FALSE(InsertMember(4, "€5"));
     EXPECT_EQ(test::Scalar("SELECT COUNT(*) FROM `userlist`"), "0");
+}
+
+// The edit boxes refuse what GbkHolds refuses: that must be what the server
+// refuses. Every character GbkHolds lets through is stored as sent, in
+// VARCHAR(255) chunks of 255 characters; every one that converts but
+// GbkHolds refuses is refused by the server.
+TEST_F(GbkTextTest, GbkHoldsAgreesWithTheServerOnEveryCharacter) {
+    auto utf8_of = [](char32_t c) {
+        std::string s;
+        if (c < 0x800) {
+            s += static_cast<char>(0xC0 | (c >> 6));
+        } else {
+            s += static_cast<char>(0xE0 | (c >> 12));
+            s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        }
+        s += static_cast<char>(0x80 | (c & 0x3F));
+        return s;
+    };
+    std::vector<std::string> chunks(1);
+    size_t in_chunk = 0;
+    std::vector<std::string> converted_but_refused;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        const std::string ch = utf8_of(c);
+        if (GbkHolds(c)) {
+            if (in_chunk == 255) {
+                chunks.emplace_back();
+                in_chunk = 0;
+            }
+            chunks.back() += ch;
+            ++in_chunk;
+        } else if (Utf8ToGbk(ch)) {
+            converted_but_refused.push_back(ch);
+        }
+    }
+    ASSERT_GT(chunks.size(), 80u);  // about 21,800 characters
+    for (size_t i = 0; i < chunks.size(); ++i) {
+        auto session = db_.Acquire();
+        ASSERT_TRUE(session.Execute("INSERT INTO `userlist`(`user_id`,`user_notes`) VALUES (" +
+                                    std::to_string(i + 1) + ",'" + EscapeSqlText(chunks[i]) + "')"))
+            << "chunk " << i;
+    }
+    const auto rows = test::Rows("SELECT `user_notes` FROM `userlist` ORDER BY `user_id`");
+    ASSERT_EQ(rows.size(), chunks.size());
+    for (size_t i = 0; i < chunks.size(); ++i) {
+        EXPECT_EQ(rows[i][0], chunks[i]) << "chunk " << i;
+    }
+    EXPECT_EQ(converted_but_refused, std::vector<std::string>{"€"});
+    for (const std::string& ch : converted_but_refused) {
+        EXPECT_FALSE(InsertMember(100000, ch)) << ch;
+    }
 }
 
 }  // namespace

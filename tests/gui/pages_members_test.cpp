@@ -145,9 +145,9 @@ TEST_F(MembersPageTest, ColourButtonCaptionTakesTheHoverColour) {
     EXPECT_TRUE(orange);
 }
 
-// Recharge amount, bonus and checkout total: whole numbers, an optional
-// leading minus.
-TEST_F(MembersPageTest, MoneyBoxesTakeWholeNumbersOnly) {
+// Recharge amount, bonus and checkout total: an optional leading minus,
+// digits and one point, kept as typed.
+TEST_F(MembersPageTest, MoneyBoxesTakeAmountsOnly) {
     ShowPage();
     w().外形框_新增会员->Show();
     w().外形框_快速消费->Show();
@@ -159,7 +159,7 @@ TEST_F(MembersPageTest, MoneyBoxesTakeWholeNumbersOnly) {
     };
     const std::vector<Case> cases = {
         {"123", "123"}, {"12a3", "123"}, {"-50", "-50"}, {"5-0", "50"},
-        {"1.5", "15"},  {"abc", ""},     {"充值", ""},
+        {"1.5", "1.5"}, {"abc", ""},     {"充值", ""},
     };
     for (EditBox* box : {w().编辑框_新增会员_充值金额, w().编辑框_新增会员_充值赠送,
                          w().编辑框_快速消费_消费总金额}) {

@@ -63,7 +63,7 @@ TEST_F(SettingsPageTest, MaskedBoxesShowOneStarPerCharacter) {
     }
 }
 
-TEST_F(SettingsPageTest, ItemPriceTakesWholeNumbersOnly) {
+TEST_F(SettingsPageTest, ItemPriceTakesAmountsOnly) {
     program().LoggedIn = 1;
     w().外形框_系统设置->Show();
     w().外形框_修改消费项目->Show();
@@ -74,7 +74,7 @@ TEST_F(SettingsPageTest, ItemPriceTakesWholeNumbersOnly) {
     };
     for (const Case& c : std::vector<Case>{{"38", "38"},
                                            {"x", ""},
-                                           {"3.5", "35"},
+                                           {"3.5", "3.5"},
                                            {"-2", "-2"},
                                            {"2-", "2"},
                                            {"一百", ""},

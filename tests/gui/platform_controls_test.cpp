@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -85,13 +88,25 @@ TEST_F(ControlsTest, MaskedEditShowsOneStarPerCharacter) {
     EXPECT_EQ(box->displayText().toStdString(), "**");
 }
 
-TEST_F(ControlsTest, WholeNumberEditTakesOnlyAMinusAndDigits) {
+TEST_F(ControlsTest, AmountEditTakesAMinusDigitsAndOnePoint) {
     const std::vector<std::pair<const char*, const char*>> typed_and_kept = {
-        {"-12", "-12"}, {"12a3", "123"}, {"1.5", "15"}, {"abc", ""},
-        {"1-2", "12"},  {"--5", "-5"},   {" 7", "7"},   {"0042", "0042"},
+        {"-12", "-12"},
+        {"12a3", "123"},
+        {"1.5", "1.5"},
+        {"1.2.3", "1.23"},
+        {"abc", ""},
+        {"1-2", "12"},
+        {"--5", "-5"},
+        {" 7", "7"},
+        {"0042", "0042"},
+        {".5", ".5"},
+        {"-", "-"},
+        {"123456789012345", "123456789"},
+        {"1.23456789", "1.23456789"},
+        {"12345.678901", "12345.6789"},
     };
     auto* box = Make<EditBox>({10, 10, 96, 40});
-    box->SetEntryMode(EntryMode::WholeNumber);
+    box->SetEntryMode(EntryMode::Amount);
     for (const auto& [typed, kept] : typed_and_kept) {
         box->SetText("");
         QTest::keyClicks(box, typed);
@@ -105,6 +120,129 @@ TEST_F(ControlsTest, WholeNumberEditTakesOnlyAMinusAndDigits) {
     box->SetText("");
     QTest::keyClicks(box, "a.b-1");
     EXPECT_EQ(box->Text(), "a.b-1");
+}
+
+// A box feeding a column of four characters: what each edit leaves in it.
+TEST_F(ControlsTest, ColumnEditKeepsWhatTheColumnHoldsWhereverTheEditIs) {
+    enum How { kTyped, kComposed, kPasted };
+    struct Case {
+        const char* before;
+        int cursor;
+        How how;
+        const char* entered;
+        const char* kept;
+        int cursor_after;
+    };
+    const std::vector<Case> cases = {
+        {"", 0, kTyped, "abcdef", "abcd", 4},
+        {"", 0, kTyped, "a😀b€c", "abc", 3},
+        {"", 0, kComposed, "张😀三", "张三", 2},
+        {"", 0, kPasted, "x😀y€z", "xyz", 3},
+        // Pasted in the middle: the end of what was pasted is dropped.
+        {"ab", 1, kPasted, "123456", "a12b", 3},
+        {"abcd", 4, kComposed, "张", "abcd", 4},
+        {"abcd", 0, kTyped, "z", "abcd", 0},
+    };
+    auto* box = Make<EditBox>({10, 10, 184, 40});
+    box->SetColumnChars(4);
+    int changes = 0;
+    box->on_text_changed = [&] { ++changes; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.before) + " + " + c.entered);
+        const QString entered = QString::fromUtf8(c.entered);
+        box->SetText(c.before);
+        box->setCursorPosition(c.cursor);
+        changes = 0;
+        switch (c.how) {
+            case kTyped:
+                for (int i = 0; i < entered.size(); ++i) {
+                    const int units = entered[i].isHighSurrogate() ? 2 : 1;
+                    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, entered.mid(i, units),
+                                        Qt::NoModifier);
+                    i += units - 1;
+                }
+                break;
+            case kComposed: {
+                QInputMethodEvent commit;
+                commit.setCommitString(entered);
+                QApplication::sendEvent(box, &commit);
+                break;
+            }
+            case kPasted:
+                QGuiApplication::clipboard()->setText(entered);
+                QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+                break;
+        }
+        EXPECT_EQ(box->Text(), c.kept);
+        EXPECT_EQ(box->cursorPosition(), c.cursor_after);
+        if (box->Text() == c.before) {
+            EXPECT_EQ(changes, 0) << "a refused character changes nothing";
+        }
+    }
+    // Masked boxes filter the same way.
+    box->SetEntryMode(EntryMode::Masked);
+    box->SetText("");
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
+    QTest::keyClicks(box, "abcdef");
+    EXPECT_EQ(box->Text(), "abcd");
+    // Code may still write any text.
+    box->SetText("€😀abcdef");
+    EXPECT_EQ(box->Text(), "€😀abcdef");
+}
+
+// The multi-line box counts a line break as the two characters Text() gives.
+TEST_F(ControlsTest, MultiLineColumnEditCountsLineBreaksAsTwo) {
+    auto* box = Make<MultiLineEditBox>({10, 10, 181, 79});
+    box->SetColumnChars(10);
+    QTest::keyClicks(box, "abc");
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, "defghij");
+    EXPECT_EQ(box->Text(), "abc\r\ndefgh");
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Return);  // one character left: no room for a break
+    EXPECT_EQ(box->Text(), "abc\r\ndefg");
+
+    struct Case {
+        const char* pasted;
+        const char* kept;
+    };
+    for (const Case& c : std::vector<Case>{{"1\r\n2😀3", "1\r\n23"},
+                                           {"€x\ry", "x\r\ny"},
+                                           {"123456789012", "1234567890"},
+                                           {"123456789\n0", "123456789"}}) {
+        SCOPED_TRACE(c.pasted);
+        box->SetText("");
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->Text(), c.kept);
+    }
+    box->SetText("");
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("张😀三"));
+    QApplication::sendEvent(box, &commit);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
+    EXPECT_EQ(box->Text(), "张三");
+    // Replacing a selection frees its room.
+    box->SetText("abcdefghij");
+    box->selectAll();
+    QTest::keyClicks(box, "xy");
+    EXPECT_EQ(box->Text(), "xy");
+    // Code may still write any text.
+    box->SetText("€😀abcdefghijkl");
+    EXPECT_EQ(box->Text(), "€😀abcdefghijkl");
+}
+
+TEST_F(ControlsTest, ComboColumnEditKeepsWhatTheColumnHolds) {
+    auto* combo = Make<ComboBox>({10, 10, 184, 40});
+    combo->AddItem("微信");
+    combo->SetColumnChars(3);
+    combo->SetText("");
+    QTest::sendKeyEvent(QTest::Click, combo->lineEdit(), Qt::Key_unknown, QStringLiteral("😀"),
+                        Qt::NoModifier);
+    QTest::keyClicks(combo->lineEdit(), "abcd");
+    EXPECT_EQ(combo->Text(), "abc");
+    combo->SetText("微信😀abc");
+    EXPECT_EQ(combo->Text(), "微信😀abc");
 }
 
 TEST_F(ControlsTest, EditKeyDownGetsVirtualKeysBeforeTheBoxHandlesThem) {

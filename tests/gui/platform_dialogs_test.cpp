@@ -152,6 +152,33 @@ TEST(QtDialogsTest, InputBoxTakesTextMaskedOrNot) {
     EXPECT_EQ(dialogs.Input("p", "t", "given", false), std::nullopt);
 }
 
+// An input box whose text goes into a column keeps what an edit box feeding
+// that column would: the scripted one of the queued text, the Qt one of what
+// it holds once the operator types (the initial text included).
+TEST(InputBoxColumnTest, KeepsWhatTheColumnHolds) {
+    ScriptedDialogs scripted;
+    Dialogs& ask = scripted;
+    scripted.NextInput(std::string("名😀字€abc"));
+    scripted.NextInput(std::string("名😀字€abc"));
+    EXPECT_EQ(ask.Input("请输入新的姓名", "修改姓名", "", false, 4), "名字ab");
+    EXPECT_EQ(scripted.Last()->column_chars, 4);
+    EXPECT_EQ(ask.Input("请输入新的姓名", "修改姓名", "", false), "名😀字€abc");
+
+    QtDialogs dialogs;
+    for (bool masked : {false, true}) {
+        WhenUp([](QWidget* up) {
+            auto* edit = up->findChild<QLineEdit*>();
+            ASSERT_NE(edit, nullptr);
+            edit->end(false);
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("😀"),
+                                Qt::NoModifier);
+            QTest::keyClicks(edit, "abcdef");
+            qobject_cast<QDialog*>(up)->accept();
+        });
+        EXPECT_EQ(dialogs.Input("请输入新的电话", "修改电话", "€1", masked, 4), "1abc");
+    }
+}
+
 TEST(QtDialogsTest, PopupMenuGivesTheChosenItem) {
     QtDialogs dialogs;
     const std::vector<std::string> items = {"删除会员", "修改姓名", "修改电话"};

@@ -72,6 +72,17 @@ TEST(GbkConversion, FailsForCharactersGbkCannotHold) {
     EXPECT_FALSE(Utf8ToGbk("한국어").has_value());
 }
 
+TEST(GbkHolds, OnlyWhatAGbkColumnStoresAsSent) {
+    const std::vector<std::pair<char32_t, bool>> cases = {
+        {U'a', true},   {U'\n', true},   {U'张', true},   {U'嘰', true},
+        {U'乗', true},  {U'·', true},    {U'€', false},   {U'😀', false},
+        {U'한', false}, {0xD800, false}, {0xFFFD, false}, {0x10FFFF, false},
+    };
+    for (const auto& [c, held] : cases) {
+        EXPECT_EQ(GbkHolds(c), held) << "U+" << std::hex << static_cast<uint32_t>(c);
+    }
+}
+
 TEST(GbkConversion, BrokenGbkBecomesReplacementCharacters) {
     EXPECT_EQ(GbkToUtf8("a\xFF"
                         "b"),

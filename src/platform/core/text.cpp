@@ -160,6 +160,26 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
     return Converters::ThisThread().Run(true, utf8);
 }
 
+bool GbkHolds(char32_t c) {
+    if (c < 0x80) {
+        return true;
+    }
+    if (c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return false;  // GBK has nothing beyond the basic plane
+    }
+    char utf8[3];
+    size_t n = 0;
+    if (c < 0x800) {
+        utf8[n++] = static_cast<char>(0xC0 | (c >> 6));
+    } else {
+        utf8[n++] = static_cast<char>(0xE0 | (c >> 12));
+        utf8[n++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    utf8[n++] = static_cast<char>(0x80 | (c & 0x3F));
+    const std::optional<std::string> gbk = Converters::ThisThread().Run(true, {utf8, n});
+    return gbk && gbk->size() == 2;
+}
+
 std::string GbkToUtf8(std::string_view gbk) {
     if (IsAscii(gbk)) {
         return std::string(gbk);

@@ -25,6 +25,11 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 // GBK to UTF-8; bytes that are not GBK become U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
 
+// True when a gbk column stores the character as Utf8ToGbk sends it: it
+// converts to one byte below 0x80 or to two bytes. The euro sign converts to
+// the single byte 0x80 (code page 936), which the server's gbk refuses.
+bool GbkHolds(char32_t c);
+
 // Escapes a text for use between single quotes in a statement: \0, \n, \r,
 // \, ', " and Ctrl-Z get a backslash. UTF-8 never holds these bytes inside a
 // character, so escaping before the GBK conversion is safe on a gbk connection.

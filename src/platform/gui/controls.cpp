@@ -2,13 +2,17 @@
 
 #include <QDate>
 #include <QEnterEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpressionValidator>
 #include <QResizeEvent>
+#include <QTextCursor>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/core/text.h"
 
 namespace kob {
 
@@ -246,12 +250,126 @@ QFont MakeFont(FontSpec wanted) {
     return font;
 }
 
+// ---------------------------------------------------------- entry limits
+
+namespace {
+
+// Code writes the text: the validator takes it as it is.
+class CodeSets {
+  public:
+    explicit CodeSets(EntryValidator* validator) : validator_(validator) {
+        if (validator_ != nullptr) {
+            validator_->code_sets = true;
+        }
+    }
+    ~CodeSets() {
+        if (validator_ != nullptr) {
+            validator_->code_sets = false;
+        }
+    }
+    CodeSets(const CodeSets&) = delete;
+    CodeSets& operator=(const CodeSets&) = delete;
+
+  private:
+    EntryValidator* validator_;
+};
+
+bool IsLineBreak(QChar c) {
+    return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
+// Characters of a multi-line box's text as Text() gives it (CR LF breaks).
+int StoredChars(const QString& text) {
+    int n = 0;
+    for (const QChar c : text) {
+        n += IsLineBreak(c) ? 2 : 1;
+    }
+    return n;
+}
+
+}  // namespace
+
+bool IsAmountEntry(const QString& text) {
+    int i = 0;
+    const int n = static_cast<int>(text.size());
+    if (i < n && text[i] == u'-') {
+        ++i;
+    }
+    int digits = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits <= kAmountDigits;
+}
+
+QString FitToColumn(QString text, int chars, int* cursor) {
+    if (chars <= 0) {
+        return text;
+    }
+    int at = cursor != nullptr ? std::clamp(*cursor, 0, static_cast<int>(text.size()))
+                               : static_cast<int>(text.size());
+    QString kept;
+    kept.reserve(text.size());
+    int new_at = at;
+    for (int i = 0; i < text.size();) {
+        char32_t c = text[i].unicode();
+        int units = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            units = 2;
+        }
+        if (GbkHolds(c)) {
+            kept.append(QStringView(text).mid(i, units));
+        } else if (i < at) {
+            new_at -= std::min(units, at - i);
+        }
+        i += units;
+    }
+    // Everything kept is one unit per character now.
+    if (kept.size() > chars) {
+        const int excess = static_cast<int>(kept.size()) - chars;
+        const int from = std::max(0, new_at - excess);
+        kept.remove(from, new_at - from);
+        new_at = from;
+        kept.truncate(chars);
+        new_at = std::min(new_at, static_cast<int>(kept.size()));
+    }
+    if (cursor != nullptr) {
+        *cursor = new_at;
+    }
+    return kept;
+}
+
+QValidator::State EntryValidator::validate(QString& input, int& pos) const {
+    if (code_sets) {
+        return Acceptable;
+    }
+    if (mode == EntryMode::Amount) {
+        return IsAmountEntry(input) ? Acceptable : Invalid;
+    }
+    input = FitToColumn(input, column_chars, &pos);
+    return Acceptable;
+}
+
 // ---------------------------------------------------------------- EditBox
 
-EditBox::EditBox(QWidget* parent) : QLineEdit(parent) {
+EditBox::EditBox(QWidget* parent) : QLineEdit(parent), validator_(new EntryValidator(this)) {
     setFont(MakeFont({}));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    connect(this, &QLineEdit::textChanged, this, [this] {
+    // A refused character may pass Qt's change signal with the text as it was.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& now) {
+        if (now == reported_) {
+            return;
+        }
+        reported_ = now;
         if (on_text_changed) {
             on_text_changed();
         }
@@ -264,19 +382,26 @@ std::string EditBox::Text() const {
 }
 
 void EditBox::SetText(const std::string& text) {
+    CodeSets code(validator_);
     setText(Q(text));
 }
 
 void EditBox::SetEntryMode(EntryMode mode) {
     mode_ = mode;
     setEchoMode(mode == EntryMode::Masked ? QLineEdit::Password : QLineEdit::Normal);
-    if (mode == EntryMode::WholeNumber) {
-        setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*")), this));
-    } else {
-        setValidator(nullptr);
-    }
+    UpdateValidator();
     UpdateStyle();
+}
+
+void EditBox::SetColumnChars(int chars) {
+    validator_->column_chars = chars;
+    UpdateValidator();
+}
+
+void EditBox::UpdateValidator() {
+    validator_->mode = mode_;
+    const bool filters = mode_ == EntryMode::Amount || validator_->column_chars > 0;
+    setValidator(filters ? validator_ : nullptr);
 }
 
 void EditBox::SetBorder(Border border) {
@@ -340,6 +465,93 @@ std::string MultiLineEditBox::Text() const {
 
 void MultiLineEditBox::SetText(const std::string& text) {
     setPlainText(FromCrLf(text));
+}
+
+QString MultiLineEditBox::Fitting(QString inserted) const {
+    if (column_chars_ <= 0) {
+        return inserted;
+    }
+    // The box breaks lines at LF only: a CR LF pasted in is one break.
+    inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    inserted.replace(u'\r', u'\n');
+    const int used = StoredChars(toPlainText()) - StoredChars(textCursor().selectedText());
+    int room = column_chars_ - used;
+    QString kept;
+    for (int i = 0; i < inserted.size() && room > 0;) {
+        const QChar q = inserted[i];
+        char32_t c = q.unicode();
+        int units = 1;
+        if (q.isHighSurrogate() && i + 1 < inserted.size() && inserted[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(q, inserted[i + 1]);
+            units = 2;
+        }
+        if (IsLineBreak(q)) {
+            if (room < 2) {
+                break;
+            }
+            kept.append(u'\n');
+            room -= 2;
+        } else if (GbkHolds(c)) {
+            kept.append(q);
+            --room;
+        }
+        i += units;
+    }
+    return kept;
+}
+
+void MultiLineEditBox::keyPressEvent(QKeyEvent* event) {
+    if (column_chars_ <= 0) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    const bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString typed = enter ? QStringLiteral("\n") : event->text();
+    // Keys that put text in: Enter, and printable text without Ctrl (Ctrl
+    // keys are commands; their text is a control character).
+    const bool inserts =
+        enter || (!ctrl && !typed.isEmpty() &&
+                  (typed[0].isPrint() || typed[0] == u'\t' || typed[0].isSurrogate() ||
+                   typed[0].category() == QChar::Other_PrivateUse));
+    if (!inserts) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    const QString kept = Fitting(typed);
+    if (kept == typed) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    if (!kept.isEmpty()) {
+        textCursor().insertText(kept);
+        ensureCursorVisible();
+    }
+    event->accept();
+}
+
+void MultiLineEditBox::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    const QString kept = Fitting(committed);
+    if (committed.isEmpty() || kept == committed) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent fitted(event->preeditString(), event->attributes());
+    fitted.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&fitted);
+    event->accept();
+}
+
+void MultiLineEditBox::insertFromMimeData(const QMimeData* source) {
+    if (column_chars_ <= 0 || source == nullptr) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // Only the plain text goes in, and only what fits.
+    QMimeData fitted;
+    fitted.setText(Fitting(source->text()));
+    QPlainTextEdit::insertFromMimeData(&fitted);
 }
 
 void MultiLineEditBox::SetBorder(Border border) {
@@ -525,7 +737,16 @@ std::string ComboBox::Text() const {
     return currentText().toStdString();
 }
 
+void ComboBox::SetColumnChars(int chars) {
+    if (validator_ == nullptr) {
+        validator_ = new EntryValidator(this);
+    }
+    validator_->column_chars = chars;
+    lineEdit()->setValidator(chars > 0 ? validator_ : nullptr);
+}
+
 void ComboBox::SetText(const std::string& text) {
+    CodeSets code(validator_);
     const QString q = Q(text);
     const int index = findText(q, Qt::MatchExactly | Qt::MatchCaseSensitive);
     setCurrentIndex(index);
@@ -533,6 +754,7 @@ void ComboBox::SetText(const std::string& text) {
 }
 
 void ComboBox::SetCurrentItem(int index) {
+    CodeSets code(validator_);
     if (index < 0 || index >= count()) {
         setCurrentIndex(-1);
         setEditText(QString());
@@ -548,6 +770,7 @@ std::string ComboBox::ItemText(int index) const {
 void ComboBox::AddItem(const std::string& text) {
     // Adding an item changes neither the current item nor the text (Qt would
     // make the first item of an empty list current).
+    CodeSets code(validator_);
     const int index = currentIndex();
     const QString shown = currentText();
     addItem(Q(text));

@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
+#include <QValidator>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -72,7 +73,36 @@ QFont MakeFont(FontSpec wanted);
 
 enum class Align { Left, Centre, Right };
 enum class Border { None, Sunken, Single };
-enum class EntryMode { Normal, Masked, WholeNumber };
+enum class EntryMode { Normal, Masked, Amount };
+
+// Digits an amount box takes, fraction digits included: a whole part of at
+// most 999999999, and a sum of two such, stays within 32 bits.
+constexpr int kAmountDigits = 9;
+
+// What an amount box takes: an optional leading minus, digits, an optional
+// point and digits, at most kAmountDigits digits in all ("", "-" and "1."
+// too, on the way to a number).
+bool IsAmountEntry(const QString& text);
+
+// What a box feeding a gbk column of `chars` characters keeps of its text
+// after an edit that left the cursor at *cursor: the characters GBK cannot
+// hold are dropped, then, while it is too long, the characters just before
+// the cursor (the ones the edit put in), then the last ones. *cursor follows.
+// chars 0: no column, the text stays as it is.
+QString FitToColumn(QString text, int chars, int* cursor = nullptr);
+
+// The operator's edits of a line edit pass through it: an amount box takes
+// only an amount (anything else leaves the text as it was), a box feeding a
+// column only what FitToColumn keeps. While code_sets is true (code writing
+// the text) any text is taken.
+class EntryValidator : public QValidator {
+  public:
+    explicit EntryValidator(QObject* parent) : QValidator(parent) {}
+    State validate(QString& input, int& pos) const override;
+    EntryMode mode = EntryMode::Normal;
+    int column_chars = 0;
+    bool code_sets = false;
+};
 
 // Geometry and visibility common to every control. Visible() is the
 // control's own flag, whatever its container shows. Show and Hide may be
@@ -97,9 +127,11 @@ enum class EntryMode { Normal, Masked, WholeNumber };
     void Focus() { setFocus(Qt::OtherFocusReason); }
 // clang-format on
 
-// Edit box: single-line (QLineEdit) in plain, masked or whole-number mode.
-// Masked shows one "*" per character; whole-number takes an optional leading
-// minus and digits from the keyboard (code may set any text). Text sits at the
+// Edit box: single-line (QLineEdit) in plain, masked or amount mode. Masked
+// shows one "*" per character; amount takes from the operator only what
+// IsAmountEntry allows. A box feeding a column (SetColumnChars) takes from the
+// operator, typed or pasted, only what FitToColumn keeps: a refused character
+// is just not taken. Code may set any text. Text sits at the
 // top of the box, as in a single-line edit control. on_text_changed follows
 // every real change of the text, typed or set by code; on_key_down gets the
 // virtual-key code before the box handles the key; on_left_button_down gets
@@ -112,6 +144,9 @@ class EditBox : public QLineEdit {
     std::string Text() const;
     void SetText(const std::string& text);
     void SetEntryMode(EntryMode mode);
+    // The characters of the gbk column the text goes into; 0: none.
+    void SetColumnChars(int chars);
+    int ColumnChars() const { return validator_->column_chars; }
     void SetBorder(Border border);
     void SetColours(Rgb text, Rgb background);
     void SetAlign(Align align);
@@ -126,13 +161,20 @@ class EditBox : public QLineEdit {
 
   private:
     void UpdateStyle();
+    void UpdateValidator();
+    EntryValidator* validator_;
+    QString reported_;  // the text on_text_changed last followed
     EntryMode mode_ = EntryMode::Normal;
     Border border_ = Border::Sunken;
     Rgb text_ = 0x000000, background_ = 0xFFFFFF;
 };
 
 // Edit box in multi-line mode. Lines break at CR LF as in the original:
-// Text() gives "\r\n" between lines and SetText takes it.
+// Text() gives "\r\n" between lines and SetText takes it. A box feeding a
+// column (SetColumnChars) takes from the operator, typed, composed, pasted or
+// dropped, only characters GBK holds and only while Text() stays within the
+// column (a line break counts two); what does not fit is just not taken. Code
+// may set any text.
 class MultiLineEditBox : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -140,13 +182,23 @@ class MultiLineEditBox : public QPlainTextEdit {
     KOB_CONTROL_COMMON
     std::string Text() const;
     void SetText(const std::string& text);
+    void SetColumnChars(int chars) { column_chars_ = chars; }
+    int ColumnChars() const { return column_chars_; }
     void SetBorder(Border border);
     void SetColours(Rgb text, Rgb background);
     void SetVerticalScrollBar(bool on);
 
     std::function<void()> on_text_changed;
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
   private:
+    // What of inserted may go in at the cursor, replacing the selection.
+    QString Fitting(QString inserted) const;
+    int column_chars_ = 0;
     void UpdateStyle();
     Border border_ = Border::Sunken;
     Rgb text_ = 0x000000, background_ = 0xFFFFFF;
@@ -250,7 +302,12 @@ class ComboBox : public QComboBox {
     std::string ItemText(int index) const;
     void AddItem(const std::string& text);
     void ClearItems();
+    // As EditBox::SetColumnChars, for what the operator types into it.
+    void SetColumnChars(int chars);
     std::function<void()> on_item_chosen;
+
+  private:
+    EntryValidator* validator_ = nullptr;
 };
 
 // List of text items, each with an integer value; on_double_click when the

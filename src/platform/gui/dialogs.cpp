@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/gui/controls.h"
+
 namespace kob {
 
 namespace {
@@ -57,7 +59,8 @@ Answer QtDialogs::Message(const std::string& text, const std::string& title, Mes
 }
 
 std::optional<std::string> QtDialogs::Input(const std::string& prompt, const std::string& title,
-                                            const std::string& initial, bool masked) {
+                                            const std::string& initial, bool masked,
+                                            int column_chars) {
     QWidget* owner = owner_ != nullptr ? owner_ : QApplication::activeWindow();
     QInputDialog dialog(owner);
     dialog.setWindowTitle(Q(title));
@@ -68,6 +71,14 @@ std::optional<std::string> QtDialogs::Input(const std::string& prompt, const std
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
     dialog.setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    if (column_chars > 0) {
+        // After the initial text, which stands until the operator edits.
+        if (auto* edit = dialog.findChild<QLineEdit*>()) {
+            auto* fit = new EntryValidator(edit);
+            fit->column_chars = column_chars;
+            edit->setValidator(fit);
+        }
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -112,13 +123,15 @@ Answer ScriptedDialogs::Message(const std::string& text, const std::string& titl
 
 std::optional<std::string> ScriptedDialogs::Input(const std::string& prompt,
                                                   const std::string& title,
-                                                  const std::string& initial, bool masked) {
+                                                  const std::string& initial, bool masked,
+                                                  int column_chars) {
     AskedDialog asked;
     asked.kind = AskedDialog::Kind::Input;
     asked.text = prompt;
     asked.title = title;
     asked.initial = initial;
     asked.masked = masked;
+    asked.column_chars = column_chars;
     asked_.push_back(asked);
     if (on_asked) {
         on_asked(asked);
@@ -128,6 +141,9 @@ std::optional<std::string> ScriptedDialogs::Input(const std::string& prompt,
     }
     auto answer = std::move(inputs_.front());
     inputs_.pop_front();
+    if (answer && column_chars > 0) {
+        answer = FitToColumn(QString::fromStdString(*answer), column_chars).toStdString();
+    }
     return answer;
 }
 

@@ -21,10 +21,12 @@ class Dialogs {
     virtual Answer Message(const std::string& text, const std::string& title,
                            MessageButtons buttons = MessageButtons::Ok,
                            MessageIcon icon = MessageIcon::None) = 0;
-    // The typed text, or nullopt when cancelled.
+    // The typed text, or nullopt when cancelled. column_chars > 0: the text
+    // goes into a gbk column of that many characters, and the box takes only
+    // what FitToColumn keeps, as an edit box feeding that column does.
     virtual std::optional<std::string> Input(const std::string& prompt, const std::string& title,
-                                             const std::string& initial = {},
-                                             bool masked = false) = 0;
+                                             const std::string& initial = {}, bool masked = false,
+                                             int column_chars = 0) = 0;
     // Pops up a menu at the mouse pointer; the chosen item's index or -1.
     virtual int PopupMenu(const std::string& caption, const std::vector<std::string>& items) = 0;
 };
@@ -38,7 +40,8 @@ class QtDialogs : public Dialogs {
     Answer Message(const std::string& text, const std::string& title, MessageButtons buttons,
                    MessageIcon icon) override;
     std::optional<std::string> Input(const std::string& prompt, const std::string& title,
-                                     const std::string& initial, bool masked) override;
+                                     const std::string& initial, bool masked,
+                                     int column_chars = 0) override;
     int PopupMenu(const std::string& caption, const std::vector<std::string>& items) override;
 
   private:
@@ -54,12 +57,14 @@ struct AskedDialog {
     MessageIcon icon = MessageIcon::None;
     std::string initial;
     bool masked = false;
+    int column_chars = 0;
     std::vector<std::string> items;
 };
 
 // Answers from queues; with an empty queue a message gets Ok, an input
-// Cancel and a menu no choice. Every message takes the next queued answer;
-// a box with the Ok button only answers Ok whatever was queued.
+// Cancel and a menu no choice. A queued input is what the operator types:
+// the box keeps of it what a box feeding its column would. Every message takes the next queued
+// answer; a box with the Ok button only answers Ok whatever was queued.
 class ScriptedDialogs : public Dialogs {
   public:
     // Called with each question as it is asked, before it is answered.
@@ -72,7 +77,8 @@ class ScriptedDialogs : public Dialogs {
     Answer Message(const std::string& text, const std::string& title, MessageButtons buttons,
                    MessageIcon icon) override;
     std::optional<std::string> Input(const std::string& prompt, const std::string& title,
-                                     const std::string& initial, bool masked) override;
+                                     const std::string& initial, bool masked,
+                                     int column_chars = 0) override;
     int PopupMenu(const std::string& caption, const std::vector<std::string>& items) override;
 
     const std::vector<AskedDialog>& Asked() const { return asked_; }

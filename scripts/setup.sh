@@ -8,7 +8,7 @@ PACKAGES=(
     build-essential cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     libmariadb-dev mariadb-server mariadb-client libicu-dev
-    fonts-noto-cjk fonts-arphic-ukai
+    fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-wqy-microhei
     xvfb xdotool imagemagick
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format

@@ -84,7 +84,8 @@ void Program::OnMainWindowCreated() {
     w.选择夹1->SetCurrentPage(3);
     // 3. The tab strip goes up behind the side buttons.
     w.选择夹1->SetTop(105);
-    // 4. The login-name holder, hidden.
+    // 4. The login-name holder, hidden: the window holds the focus for it and
+    //    passes it the keys, so Return moves on to the password box.
     w.编辑框_用户名->Focus();
     // 5. ListOrderOption: ticked only for "真".
     w.选择框_新纪录在最前->SetTicked(

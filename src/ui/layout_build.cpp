@@ -39,14 +39,17 @@ void SetBackground(QWidget* widget, Rgb colour) {
     widget->setAutoFillBackground(true);
 }
 
+// The enabled look only: a disabled control keeps the style's greyed colours.
 void SetTextAndBase(QWidget* widget, Rgb text, Rgb base) {
     QPalette palette = widget->palette();
-    if (text != kNone) {
-        palette.setColor(QPalette::Text, ToQColor(text));
-        palette.setColor(QPalette::ButtonText, ToQColor(text));
-    }
-    if (base != kNone) {
-        palette.setColor(QPalette::Base, ToQColor(base));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        if (text != kNone) {
+            palette.setColor(group, QPalette::Text, ToQColor(text));
+            palette.setColor(group, QPalette::ButtonText, ToQColor(text));
+        }
+        if (base != kNone) {
+            palette.setColor(group, QPalette::Base, ToQColor(base));
+        }
     }
     widget->setPalette(palette);
 }

@@ -1,5 +1,8 @@
 // The login: the lookup on the server, the byte-exact password test, what a
 // failed attempt leaves, the 2000 ms wait and the hand-over to the members page.
+#include <QLineEdit>
+#include <QWindow>
+
 #include "operators_support.h"
 
 namespace kob::test {
@@ -232,6 +235,54 @@ TEST_F(LoginTest, EnterInThePasswordBoxLogsInLikeTheButton) {
     EXPECT_EQ(run.w().按钮_登录系统->Caption(), "登录成功");
     EXPECT_EQ(run.w().选择夹1->CurrentPage(), 0);
     EXPECT_EQ(LastLoginName(), "Rudal");
+}
+
+// The keyboard alone, on the window as it starts: each key goes where the
+// window system sends it (the focus), not to a control the test picks.
+TEST_F(LoginTest, AtStartUpReturnThePasswordAndReturnLogIn) {
+    AddBoss("Rudal", "老板", "888888");
+    struct Case {
+        const char* what;
+        const char* before_return;  // typed first: into the hidden holder
+    };
+    for (const Case c : {Case{"Return first", ""}, Case{"keys before Return", "888888"}}) {
+        SCOPED_TRACE(c.what);
+        ProgramRun run;
+        run.Start();
+        MainWindow& w = run.w();
+        QWindow* keyboard = w.windowHandle();
+        ASSERT_NE(keyboard, nullptr);
+        ASSERT_EQ(w.组合框_登录用户名->Text(), "Rudal");
+        // Step 4: the hidden holder has the focus, no visible box does.
+        EXPECT_TRUE(w.编辑框_用户名->hasFocus());
+        EXPECT_EQ(QApplication::focusWidget(), &w);
+        // Nothing typed shows in clear anywhere on the page.
+        auto shown_in_clear = [&w] {
+            for (const QLineEdit* box : w.findChildren<QLineEdit*>()) {
+                if (box->isVisible() && box->displayText().contains(QStringLiteral("888"))) {
+                    return box->objectName().toStdString() + "/" +
+                           box->parentWidget()->objectName().toStdString();
+                }
+            }
+            return std::string();
+        };
+        for (const char* key = c.before_return; *key != '\0'; ++key) {
+            QTest::keyClick(keyboard, *key);
+        }
+        EXPECT_EQ(shown_in_clear(), "");
+        QTest::keyClick(keyboard, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), w.编辑框_密码);
+        for (const char key : std::string("888888")) {
+            QTest::keyClick(keyboard, key);
+        }
+        EXPECT_EQ(w.编辑框_密码->displayText(), "******");
+        EXPECT_EQ(shown_in_clear(), "");
+        QTest::keyClick(keyboard, Qt::Key_Return);
+        EXPECT_TRUE(run.dialogs.Asked().empty());
+        EXPECT_EQ(run.program->LoggedIn, 1);
+        EXPECT_EQ(run.program->CurrentOperator.boss_tel, "Rudal");
+        EXPECT_EQ(w.选择夹1->CurrentPage(), 0);
+    }
 }
 
 TEST_F(LoginTest, EnterInTheLoginNameHolderOnlyMovesTheFocus) {

@@ -60,11 +60,11 @@ TEST(MakeFontTest, FacesResolveToInstalledFamilies) {
         int weight;
     };
     const std::vector<Case> cases = {
-        {{'Y', 19, true}, "Noto Sans CJK SC", 19, 700},
-        {{'S', 16, false}, "Noto Serif CJK SC", 16, 400},
+        {{'Y', 19, true}, "WenQuanYi Micro Hei", 19, 700},
+        {{'S', 16, false}, "AR PL UMing CN", 16, 400},
         {{'K', 37, true}, "AR PL UKai CN", 37, 700},
-        {{'N', 14, false}, "Noto Sans CJK SC", 14, 400},
-        {{'D', 0, false}, "Noto Sans CJK SC", 12, 400},
+        {{'N', 14, false}, "WenQuanYi Micro Hei", 14, 400},
+        {{'D', 0, false}, "WenQuanYi Micro Hei", 12, 400},
     };
     for (const auto& c : cases) {
         const QFont font = MakeFont(c.font);

@@ -147,6 +147,9 @@ TEST_F(RecordDeletionTest, CancelOnTheWarningChangesNothing) {
         SelectRecord(p, "1");
         harness().dialogs.ClearAsked();
         statements_.clear();
+        // Not the previous page's balloon: this page must show its own.
+        w().气球提示框1->ShowAt("stale", QPoint());
+        w().气球提示框1->hide();
         harness().dialogs.NextMessage(Answer::Cancel);
         ChooseDelete(p);
         const AskedDialog* asked = LastAsked();
@@ -158,6 +161,7 @@ TEST_F(RecordDeletionTest, CancelOnTheWarningChangesNothing) {
         EXPECT_EQ(asked->text,
                   "本操作非常危险，请您务必小心操作，如有疑问请首先致电开发者400-812-"
                   "1705，切记，你的数据务必重要\r\n————————————\r\n你可以点击取消终止操作");
+        EXPECT_TRUE(w().气球提示框1->Shown());
         EXPECT_EQ(Balloon(), "未进行操作");
         EXPECT_TRUE(statements_.empty());
         EXPECT_EQ(Rows(p.rows_sql), before);

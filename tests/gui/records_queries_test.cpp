@@ -76,15 +76,19 @@ TEST_F(RecordQueriesTest, AllMembersQueryListsTheRecordsBehindTheSpinner) {
         statements_.clear();
         bool list_hidden = false;
         bool spinner_shown = false;
+        uint32_t paused_ms = 0;
+        const uint32_t tick_before = harness().clock.TickCount();
         records().on_statement = [&](const std::string& sql) {
             statements_.push_back(sql);
             list_hidden = c.list->isHidden();
             spinner_shown = c.spinner->Visible();
+            paused_ms = harness().clock.TickCount() - tick_before;
         };
         Click(c.all);
         EXPECT_EQ(statements_, std::vector<std::string>{c.sql});
         EXPECT_TRUE(list_hidden);
         EXPECT_TRUE(spinner_shown);
+        EXPECT_EQ(paused_ms, 200u) << "the spinner shows 200 ms before the query";
         EXPECT_FALSE(c.list->isHidden());
         EXPECT_FALSE(c.spinner->Visible());
         EXPECT_EQ(c.type->Text(), "所有用户");

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 
+#include "members/members.h"
 #include "support/window_fixture.h"
+#include "ui/menus.h"
 
 namespace kob::test {
 namespace {
@@ -25,6 +28,33 @@ class ScreensTest : public WindowTest {
         EXPECT_TRUE(shot.save(dir_ + "/" + file)) << file;
     }
 
+    // What a handler asked, put up again as the operator sees it (the real
+    // Qt box or menu) and saved while it is up.
+    void SaveAsked(const AskedDialog& asked, const char* file) {
+        const QString path = dir_ + "/" + file;
+        QTimer::singleShot(0, [path] {
+            QWidget* shown = QApplication::activePopupWidget() != nullptr
+                                 ? QApplication::activePopupWidget()
+                                 : QApplication::activeModalWidget();
+            ASSERT_NE(shown, nullptr) << path.toStdString();
+            EXPECT_EQ(shown->font().family().toStdString(), MakeFont({}).family().toStdString());
+            EXPECT_TRUE(shown->grab().save(path)) << path.toStdString();
+            shown->close();
+        });
+        QtDialogs real(&w());
+        switch (asked.kind) {
+            case AskedDialog::Kind::Message:
+                real.Message(asked.text, asked.title, asked.buttons, asked.icon);
+                break;
+            case AskedDialog::Kind::Input:
+                real.Input(asked.text, asked.title, asked.initial, asked.masked);
+                break;
+            case AskedDialog::Kind::Menu:
+                real.PopupMenu(asked.text, asked.items);
+                break;
+        }
+    }
+
     void LoggedInOn(int page) {
         program().LoggedIn = 1;
         w().选择夹1->SetCurrentPage(page);
@@ -43,6 +73,41 @@ class ScreensTest : public WindowTest {
 
 TEST_F(ScreensTest, StartUp) {
     Save("start.png");
+}
+
+TEST_F(ScreensTest, LoginControlsDisabledAfterTheLogin) {
+    w().组合框_登录用户名->SetText("Rudal");
+    w().编辑框_密码->SetText("888888");
+    for (QWidget* control :
+         std::vector<QWidget*>{w().组合框_登录用户名, w().编辑框_密码, w().按钮_登录系统}) {
+        control->setEnabled(false);
+    }
+    w().按钮_登录系统->SetCaption("登录成功");
+    Save("page3_logged_in.png");
+}
+
+TEST_F(ScreensTest, HoveredSideButton) {
+    Hover(w().按钮_会员充值);
+    Save("side_button_hover.png");
+}
+
+TEST_F(ScreensTest, MessageMenuAndInputBoxes) {
+    // The empty-input box of the login.
+    Click(w().按钮_登录系统);
+    ASSERT_NE(harness().dialogs.Last(), nullptr);
+    SaveAsked(*harness().dialogs.Last(), "dialog_message.png");
+
+    LoggedInOn(0);
+    program().CurrentOperator = {"7", "老板", "Rudal"};
+    SampleMembers();
+    harness().dialogs.NextMenuChoice(menus::k修改姓名);
+    program().members->ShowMemberMenu();  // the menu, then the rename box (cancelled)
+    const std::vector<AskedDialog> asked = harness().dialogs.Asked();
+    ASSERT_GE(asked.size(), 3u);
+    ASSERT_EQ(asked[1].kind, AskedDialog::Kind::Menu);
+    ASSERT_EQ(asked[2].kind, AskedDialog::Kind::Input);
+    SaveAsked(asked[1], "dialog_menu.png");
+    SaveAsked(asked[2], "dialog_input.png");
 }
 
 TEST_F(ScreensTest, MembersPageWithCurrentMember) {

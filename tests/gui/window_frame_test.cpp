@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QTest>
@@ -22,6 +23,14 @@ using FrameTest = WindowTest;
 bool SameImage(const QImage& a, const QImage& b) {
     return a.convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
            b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// A face as the window shows it: on the buttons' white background.
+QImage OnWhite(const QImage& face) {
+    QImage flat(face.size(), QImage::Format_ARGB32_Premultiplied);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, face);
+    return flat;
 }
 
 std::vector<ImageButton*> SideButtons(MainWindow& w) {
@@ -173,6 +182,7 @@ TEST_F(FrameTest, SideButtonShowsItsHoverFaceAndTheNormalFaceWhenPressed) {
         {":/side/settings.png", ":/side/settings_hover.png"},
     };
     const auto buttons = SideButtons(w());
+    const QObjectList stacking = w().children();
     for (size_t i = 0; i < buttons.size(); ++i) {
         ImageButton* b = buttons[i];
         SCOPED_TRACE(b->objectName().toStdString());
@@ -184,12 +194,16 @@ TEST_F(FrameTest, SideButtonShowsItsHoverFaceAndTheNormalFaceWhenPressed) {
         Hover(b);
         EXPECT_EQ(b->CurrentFace(), 1);
         EXPECT_TRUE(SameImage(b->CurrentPixmap().toImage(), hover));
+        // The buttons overlap their neighbours by a few pixels: the hover
+        // face's red frame shows whole, not under a neighbour's white.
+        EXPECT_TRUE(SameImage(w().grab(RectInWindow(b)).toImage(), OnWhite(hover)));
         PressLeft(b);
         EXPECT_EQ(b->CurrentFace(), 2);
         EXPECT_TRUE(SameImage(b->CurrentPixmap().toImage(), normal));
         ReleaseLeft(b);
         Unhover(b);
         EXPECT_EQ(b->CurrentFace(), 0);
+        EXPECT_EQ(w().children(), stacking) << "back in its place among its neighbours";
     }
 }
 

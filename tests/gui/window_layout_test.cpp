@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <fstream>
+#include <functional>
 #include <set>
 
 #include "support/window_fixture.h"
@@ -80,6 +81,60 @@ TEST_F(LayoutTest, EveryControlHasItsGeometryStateAndFont) {
             EXPECT_EQ(font.pixelSize(), row.font.pixels);
             EXPECT_EQ(font.bold(), row.font.bold);
         }
+    }
+}
+
+// The last pixel row that text draws into when the widget is three times
+// its height (so nothing is cut): where the text with and without it differ.
+int InkBottom(QWidget* widget, const std::function<void(bool with_text)>& set_text) {
+    const QSize size = widget->size();
+    widget->resize(size.width(), size.height() * 3);
+    set_text(false);
+    const QImage bare = widget->grab().toImage();
+    set_text(true);
+    const QImage inked = widget->grab().toImage();
+    widget->resize(size);
+    for (int y = inked.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < inked.width(); ++x) {
+            if (inked.pixel(x, y) != bare.pixel(x, y)) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+// The faces' line heights differ from the Windows faces': every caption and
+// every single-line box's text must still end above the control's bottom
+// edge (inside its border), wrapped captions included.
+TEST_F(LayoutTest, EveryTextEndsInsideItsControl) {
+    // Captions the handlers write into labels that start empty, and a text
+    // for the edit boxes, whose characters reach down furthest.
+    const std::string sample = "余额备注付款gy";
+    for (const Row& row : AllRows()) {
+        SCOPED_TRACE(row.name);
+        QObject* object = MemberOf(w(), row);
+        int bottom = -1;
+        int limit = row.height;
+        if (row.kind == Kind::Label || row.kind == Kind::TransparentLabel) {
+            auto* label = static_cast<Label*>(object);
+            const std::string caption = row.text.empty() ? sample : row.text;
+            bottom = InkBottom(label, [&](bool with) { label->SetCaption(with ? caption : ""); });
+        } else if (row.kind == Kind::EditBox) {
+            auto* box = static_cast<EditBox*>(object);
+            // A whole-number box only ever shows digits.
+            const std::string text =
+                row.look.entry == EntryMode::WholeNumber ? "-1234567890" : sample;
+            box->SetEntryMode(EntryMode::Normal);
+            bottom = InkBottom(box, [&](bool with) { box->SetText(with ? text : ""); });
+            limit -= row.look.border == Border::Sunken   ? 2
+                     : row.look.border == Border::Single ? 1
+                                                         : 0;
+        } else {
+            continue;
+        }
+        EXPECT_GE(bottom, 0) << "no text drawn";
+        EXPECT_LT(bottom, limit) << "the text's bottom is cut";
     }
 }
 

@@ -228,16 +228,19 @@ QColor ToQColor(Rgb rgb) {
 }
 
 QFont MakeFont(FontSpec wanted) {
+    // Faces whose line height fits the layout's label heights at the same
+    // pixel size, as the Windows faces do (Noto CJK's is a third taller and
+    // clips the bottom of top-aligned captions).
     QString family;
     switch (wanted.face) {
         case 'S':
-            family = QStringLiteral("Noto Serif CJK SC");
+            family = QStringLiteral("AR PL UMing CN");
             break;
         case 'K':
             family = QStringLiteral("AR PL UKai CN");
             break;
         default:  // 'Y', 'N', 'D'
-            family = QStringLiteral("Noto Sans CJK SC");
+            family = QStringLiteral("WenQuanYi Micro Hei");
             break;
     }
     QFont font(family);
@@ -420,10 +423,16 @@ void EditBox::SetAlign(Align align) {
 }
 
 void EditBox::UpdateStyle() {
-    setStyleSheet(
-        QStringLiteral("QLineEdit { %1 color: %2; background-color: %3; padding: 0px 1px; "
-                       "lineedit-password-character: 42; }")
-            .arg(BorderCss(border_), Css(text_), Css(background_)));
+    QString css = QStringLiteral(
+                      "QLineEdit { %1 color: %2; background-color: %3; padding: 0px 1px; "
+                      "lineedit-password-character: 42; }")
+                      .arg(BorderCss(border_), Css(text_), Css(background_));
+    // Disabled in the system's colours it greys out as a Windows edit does;
+    // a box with colours of its own (a display-only one) keeps them.
+    if (text_ == 0x000000 && background_ == 0xFFFFFF) {
+        css += QStringLiteral(" QLineEdit:disabled { color: #6D6D6D; background-color: #F0F0F0; }");
+    }
+    setStyleSheet(css);
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event) {
@@ -637,12 +646,29 @@ void ImageButton::paintEvent(QPaintEvent* /*event*/) {
 
 void ImageButton::enterEvent(QEnterEvent* event) {
     hovered_ = true;
+    // The hover face is drawn whole, over an overlapping neighbour's
+    // background, and goes back under it on leave.
+    below_ = nullptr;
+    if (QWidget* parent = parentWidget()) {
+        const QObjectList& siblings = parent->children();
+        for (qsizetype i = siblings.indexOf(this) + 1; i < siblings.size(); ++i) {
+            if (siblings[i]->isWidgetType()) {
+                below_ = static_cast<QWidget*>(siblings[i]);
+                break;
+            }
+        }
+    }
+    raise();
     update();
     QAbstractButton::enterEvent(event);
 }
 
 void ImageButton::leaveEvent(QEvent* event) {
     hovered_ = false;
+    if (below_ != nullptr) {
+        stackUnder(below_);
+        below_ = nullptr;
+    }
     update();
     QAbstractButton::leaveEvent(event);
 }

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
@@ -61,8 +62,8 @@ QColor ToQColor(Rgb rgb);
 
 // A font of the layout tables: face letter, pixel height, bold.
 // 'Y' 微软雅黑, 'S' 宋体, 'K' 楷体, 'N' no face stored, 'D' the default control font.
-// The faces are set explicitly (Noto Sans CJK SC for Y, N and D, Noto Serif
-// CJK SC for S, AR PL UKai CN for K) so every machine draws the same; D is
+// The faces are set explicitly (WenQuanYi Micro Hei for Y, N and D, AR PL
+// UMing CN for S, AR PL UKai CN for K) so every machine draws the same; D is
 // 12 pixels unless pixels is given. Every control starts with font D.
 struct FontSpec {
     char face = 'D';
@@ -218,8 +219,8 @@ class PushButton : public QPushButton {
 // pointer, no caption, no disabled face, not a tab stop. While the pointer is
 // over it the hover face is drawn moved hover_right pixels right and hover_up
 // pixels up (the hover face is the normal face when no hover picture is
-// given); while the left button holds it down the normal face is drawn in
-// place. on_clicked on a release inside.
+// given), on top of its siblings; while the left button holds it down the
+// normal face is drawn in place. on_clicked on a release inside.
 class ImageButton : public QAbstractButton {
     Q_OBJECT
   public:
@@ -245,6 +246,7 @@ class ImageButton : public QAbstractButton {
     QPixmap normal_, hover_;
     int hover_right_ = 0, hover_up_ = 0;
     bool hovered_ = false;
+    QPointer<QWidget> below_;  // the sibling it was under before the hover
 };
 
 // Caption centred on a background, no border, hand pointer, not a tab stop;

@@ -111,6 +111,19 @@ void Program::ShowBalloonTip(const std::string& text) {
                                  QPoint(at.x(), at.y() - 10));
 }
 
+data::Result Program::WriteWhileWaiting(QWidget& spinner,
+                                        const std::function<data::Result()>& write) {
+    const bool was_shown = !spinner.isHidden();
+    spinner.show();
+    spinner.raise();
+    data::Result result;
+    RunWhileWindowWaits([&] { result = write(); });
+    if (!was_shown) {
+        spinner.hide();
+    }
+    return result;
+}
+
 void Program::ExitProcess(int code) {
     if (exit_hook) {
         exit_hook(code);

@@ -84,6 +84,9 @@ class Program {
 
     // The balloon at the pointer moved 10 pixels up.
     void ShowBalloonTip(const std::string& text);
+    // A write to the server (which may have to be settled): spinner shows
+    // while the window waits for it, taking no input.
+    data::Result WriteWhileWaiting(QWidget& spinner, const std::function<data::Result()>& write);
 
     // Ends the process at once with code, the exit clean-up first. When a
     // test has set exit_hook, that is called instead and this returns.

@@ -337,30 +337,29 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
     if (ToInt32(record.cost_money) == 0) {
         return;
     }
-    data::Result stored;
     {
         auto session = program_.db.Acquire();
         session.GetDbConnection();
-        record.user_id = w.编辑框_快速消费_卡号->Text();
-        record.user_name = w.编辑框_快速消费_姓名->Text();
-        record.boss_id = program_.CurrentOperator.boss_id;
-        record.boss_name = program_.CurrentOperator.boss_name;
-        record.cost_notes = w.编辑框_快速消费_备注->Text();
-        record.cost_date =
-            FormatDateTimeText(w.日期框_消费管理_自定义时间->Value(), "yyyy-MM-dd ", "HH:mm:ss");
-        const auto& lines = *w.列表框_快速消费_结账清单;
-        const int n = lines.ItemCount();
-        if (n == 1) {
-            record.xm_id = IntText(lines.ItemValue(0));
-            record.xm_name = LineName(0);
-        } else {
-            record.xm_id = "";
-            record.xm_name = IntText(n) + "个项目";
-        }
-        record.cost_money = w.编辑框_快速消费_消费总金额->Text();
-        record.xm_money = record.cost_money;
-        stored = InsertConsumptionRecord(record);
     }
+    record.user_id = w.编辑框_快速消费_卡号->Text();
+    record.user_name = w.编辑框_快速消费_姓名->Text();
+    record.boss_id = program_.CurrentOperator.boss_id;
+    record.boss_name = program_.CurrentOperator.boss_name;
+    record.cost_notes = w.编辑框_快速消费_备注->Text();
+    record.cost_date =
+        FormatDateTimeText(w.日期框_消费管理_自定义时间->Value(), "yyyy-MM-dd ", "HH:mm:ss");
+    const auto& lines = *w.列表框_快速消费_结账清单;
+    const int n = lines.ItemCount();
+    if (n == 1) {
+        record.xm_id = IntText(lines.ItemValue(0));
+        record.xm_name = LineName(0);
+    } else {
+        record.xm_id = "";
+        record.xm_name = IntText(n) + "个项目";
+    }
+    record.cost_money = w.编辑框_快速消费_消费总金额->Text();
+    record.xm_money = record.cost_money;
+    const data::Result stored = InsertConsumptionRecord(record);
     const QPoint at = program_.pointer.Position();
     if (stored.Unknown()) {
         // Started over, so that a second press cannot charge the lines twice.
@@ -402,8 +401,12 @@ data::Result Checkout::InsertConsumptionRecord(ConsumptionRecord& record) {
         "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
         "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
         data::QuotedValues(row);
-    auto session = program_.db.Acquire();
-    return session.Write(data::InsertWrite(std::move(sql), "costlist", "cost_id", std::move(row)));
+    const data::Write write =
+        data::InsertWrite(std::move(sql), "costlist", "cost_id", std::move(row));
+    return program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
+        auto session = program_.db.Acquire();
+        return session.Write(write);
+    });
 }
 
 // ---------------------------------------------------------------- service items

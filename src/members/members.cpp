@@ -617,8 +617,12 @@ data::Result Members::InsertRecharge(const std::string& card, const std::string&
         "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_method`,"
         "`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
         data::QuotedValues(row);
-    auto session = program_.db.Acquire();
-    return session.Write(data::InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row)));
+    const data::Write write =
+        data::InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row));
+    return program_.WriteWhileWaiting(*w.载入条_会员, [&] {
+        auto session = program_.db.Acquire();
+        return session.Write(write);
+    });
 }
 
 void Members::CreateMember(bool with_first_recharge) {
@@ -639,7 +643,6 @@ void Members::CreateMember(bool with_first_recharge) {
         program_.ShowBalloonTip(kNameEmpty);
         return;
     }
-    data::Result inserted;
     {
         auto session = program_.db.Acquire();
         const int32_t found = session.RunQuery("SELECT * FROM userlist WHERE user_id = " + card);
@@ -648,29 +651,32 @@ void Members::CreateMember(bool with_first_recharge) {
             program_.ShowBalloonTip(kCardTaken);
             return;
         }
-        if (before_member_insert) {
-            before_member_insert();
-        }
-        session.GetDbConnection();
-        data::Write write;
-        write.sql =
-            "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,"
-            "`user_key`,`user_add`,`user_wxid`,`user_notes`) VALUES " +
-            data::QuotedValues({{"user_id", card},
-                                {"user_del", "0"},
-                                {"user_name", name},
-                                {"user_tel", phone},
-                                {"user_key", ""},
-                                {"user_add", ""},
-                                {"user_wxid", ""},
-                                {"user_notes", ""}});
-        // The card is the key: the member is there when its row holds what was typed.
-        write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " + card +
-                                   " AND `user_name` = '" + EscapeSqlText(name) +
-                                   "' AND `user_tel` = '" + EscapeSqlText(phone) +
-                                   "'"](const std::string&) { return check; };
-        inserted = session.Write(write);
     }
+    if (before_member_insert) {
+        before_member_insert();
+    }
+    data::Write write;
+    write.sql =
+        "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,"
+        "`user_key`,`user_add`,`user_wxid`,`user_notes`) VALUES " +
+        data::QuotedValues({{"user_id", card},
+                            {"user_del", "0"},
+                            {"user_name", name},
+                            {"user_tel", phone},
+                            {"user_key", ""},
+                            {"user_add", ""},
+                            {"user_wxid", ""},
+                            {"user_notes", ""}});
+    // The card is the key: the member is there when its row holds what was typed.
+    write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " + card +
+                               " AND `user_name` = '" + EscapeSqlText(name) +
+                               "' AND `user_tel` = '" + EscapeSqlText(phone) +
+                               "'"](const std::string&) { return check; };
+    const data::Result inserted = program_.WriteWhileWaiting(*w.载入条_会员, [&] {
+        auto session = program_.db.Acquire();
+        session.GetDbConnection();
+        return session.Write(write);
+    });
     // Nothing was stored unless it says done; the panel keeps what was typed.
     if (inserted.DuplicateKey()) {
         program_.ShowBalloonTip(kCardTaken);  // taken by another desk meanwhile

@@ -626,7 +626,8 @@ void Records::DeleteRecord(RecordPage page) {
             on_statement(sql);
         }
         // Setting the flag and the note again changes nothing: harmless to repeat.
-        deleted = connection.Write(data::RepeatableWrite(sql));
+        deleted = program_.WriteWhileWaiting(
+            *p.spinner, [&] { return connection.Write(data::RepeatableWrite(sql)); });
     }
     if (deleted.Unknown()) {
         program_.ShowBalloonTip("网络异常，无法确认是否已删除，请稍后刷新查看");

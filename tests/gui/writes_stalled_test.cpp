@@ -3,6 +3,8 @@
 // confirmed, resumed after the read time-out or only after the settling has
 // given up; and a card number taken by another desk between the check and
 // the insert.
+#include <atomic>
+
 #include "checkout_fixture.h"
 #include "data/db.h"
 #include "records/records.h"
@@ -28,17 +30,26 @@ class StalledWriteTest : public CheckoutTest {
 
     // press runs; the server freezes just before the write goes out and
     // is resumed resume_ms later.
-    void PressFrozen(const std::function<void()>& press, int resume_ms) {
+    // The window keeps running (not taking input) with spinner shown while
+    // it waits.
+    void PressFrozen(const std::function<void()>& press, int resume_ms,
+                     QWidget* spinner = nullptr) {
         std::unique_ptr<FrozenServer> frozen;
+        std::atomic<int> spinner_seen{-1};
         data::SetBeforeWriteHook([&] {
             data::SetBeforeWriteHook(nullptr);  // the settling's own runs go through
             frozen = std::make_unique<FrozenServer>();
             EXPECT_TRUE(frozen->Frozen()) << "the test server's pid file";
             frozen->ResumeAfter(resume_ms);
+            RunOnWindowThread([&] {
+                QWidget* s = spinner ? spinner : w().载入条_会员;
+                spinner_seen = s->isHidden() ? 0 : 1;
+            });
         });
         press();
         data::SetBeforeWriteHook(nullptr);
         ASSERT_TRUE(frozen) << "no write went out";
+        EXPECT_EQ(spinner_seen.load(), 1) << "the window did not run, or showed no spinner";
     }
     // As a person can: only a button that is shown.
     static void PressIfShown(QWidget* button) {
@@ -116,7 +127,7 @@ TEST_F(StalledWriteTest, CheckoutIsChargedOnceAndSaysWhatHappened) {
     }
 }
 
-TEST_F(StalledWriteTest, NewMemberWithFirstRechargeIsStoredOnce) {
+TEST_F(StalledWriteTest, NewMemberWithFirstRechargeIsStoredOnceWhileTheWindowThreadWaits) {
     LogIn();
     Click(w().按钮_新增会员);
     w().编辑框_新增会员_卡号->SetText("5");
@@ -140,7 +151,7 @@ TEST_F(StalledWriteTest, RecordDeletionTakesOnceWithItsNote) {
     records.SetSelectedRow(0);
     harness().dialogs.NextMenuChoice(0);
     harness().dialogs.NextMessage(Answer::Ok);
-    PressFrozen([&] { r.ShowRechargeRecordMenu(); }, kResumeWhileSettlingMs);
+    PressFrozen([&] { r.ShowRechargeRecordMenu(); }, kResumeWhileSettlingMs, w().载入条_充值记录);
     EXPECT_EQ(Scalar("SELECT `pay_del` FROM `paylist`"), "1");
     EXPECT_NE(Scalar("SELECT `pay_notes` FROM `paylist`").find("删除了本条充值记录"),
               std::string::npos);

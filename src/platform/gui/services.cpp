@@ -5,11 +5,14 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QSocketNotifier>
 #include <QThread>
 #include <deque>
 #include <future>
+#include <memory>
 #include <mutex>
+#include <thread>
 #include <utility>
 
 namespace kob {
@@ -97,6 +100,22 @@ void RunOnWindowThread(std::function<void()> fn) {
         const uint64_t one = 1;
         [[maybe_unused]] const auto written = ::write(queue.wake_fd, &one, sizeof one);
     }
+}
+
+void RunWhileWindowWaits(const std::function<void()>& work) {
+    if (!OnWindowThread() || QCoreApplication::instance() == nullptr || Queue().wake_fd < 0) {
+        work();
+        return;
+    }
+    // The quit is handed over, so it runs inside exec, never before it; the
+    // loop lives until then even if the application quits it first.
+    auto loop = std::make_shared<QEventLoop>();
+    std::thread worker([&work, loop]() mutable {
+        work();
+        RunOnWindowThread([loop = std::move(loop)] { loop->quit(); });
+    });
+    loop->exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
 }
 
 void RunOnWindowThreadAndWait(const std::function<void()>& fn) {

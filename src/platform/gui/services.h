@@ -41,6 +41,12 @@ class WindowClock : public SystemClock {
 // Lets the window handle its pending events (window thread only).
 void RunPendingEvents();
 
+// Runs work on a thread of its own while the window thread keeps painting,
+// running its timers and taking work handed over, but takes no input from
+// the operator; returns when work has ended. Elsewhere than on the window
+// thread work simply runs.
+void RunWhileWindowWaits(const std::function<void()>& work);
+
 // Queues fn to run on the window thread when it next handles its events;
 // returns at once. Safe from any thread, the window thread included.
 void RunOnWindowThread(std::function<void()> fn);

@@ -321,12 +321,11 @@ void Members::RefreshAllMemberTotals() {
 void Members::LaunchTotalsWorker(TotalsRequest request) {
     worker_running_ = true;
     refreshed_during_worker_.clear();
-    ++workers_started_;
     {
         std::lock_guard lock(sync_->mutex);
         ++sync_->active;
     }
-    StartWorkerThread(
+    const bool started = StartWorkerThread(
         [this, sync = sync_, alive = std::weak_ptr<int>(alive_), hook = before_totals_handoff,
          request = std::move(request)]() mutable {
             // Shared, so handing it over copies no map.
@@ -345,6 +344,21 @@ void Members::LaunchTotalsWorker(TotalsRequest request) {
             sync->idle.notify_all();
         },
         0);
+    if (started) {
+        ++workers_started_;
+        return;
+    }
+    // No thread: only this load's totals stay undone; the next load starts
+    // a worker again.
+    {
+        std::lock_guard lock(sync_->mutex);
+        --sync_->active;
+        sync_->idle.notify_all();
+    }
+    worker_running_ = false;
+    refreshed_during_worker_.clear();
+    program_.window().载入条_会员->Hide();
+    program_.MemberListRefreshing = 0;
 }
 
 void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result) {
@@ -352,24 +366,29 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
     auto& w = program_.window();
     const bool current = generation == load_generation_;
     if (current) {
-        auto newer = [this](const ReportList& list, int r) {
-            return refreshed_during_worker_.count(ToInt32(list.Cell(r, kMemberCard))) > 0;
+        // A row recomputed meanwhile keeps its newer totals, in both lists.
+        auto write_row = [&](ReportList& list, int r) {
+            const auto it = refreshed_during_worker_.find(ToInt32(list.Cell(r, kMemberCard)));
+            if (it == refreshed_during_worker_.end()) {
+                WriteMemberTotals(list, r, result);
+                return;
+            }
+            for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+                SetCellIfChanged(list, r, c, it->second[static_cast<size_t>(c - kMemberPayCount)]);
+            }
         };
         auto& list = *w.超级列表框_会员管理_会员列表;
         for (int r = 0, n = list.RowCount(); r < n; ++r) {
-            if (!newer(list, r)) {
-                WriteMemberTotals(list, r, result);
-            }
+            write_row(list, r);
         }
         // The copy into the spare list, by card number: rows that a search has
         // hidden meanwhile get their totals too.
         auto& spare = *w.超级列表框_会员管理_会员列表备用;
         for (int r = 0, n = spare.RowCount(); r < n; ++r) {
-            if (!newer(spare, r)) {
-                WriteMemberTotals(spare, r, result);
-            }
+            write_row(spare, r);
         }
     }
+    refreshed_during_worker_.clear();
     if (after_totals_handoff) {
         after_totals_handoff(generation, current);
     }
@@ -395,9 +414,6 @@ void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
         const std::string card = list.Cell(row, kMemberCard);
         if (ToInt32(card) == 0) {
             return;
-        }
-        if (worker_running_) {
-            refreshed_during_worker_.insert(ToInt32(card));
         }
         PayTotals pay;
         CostTotals cost;
@@ -428,6 +444,12 @@ void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
         list.SetCell(row, kMemberBalance,
                      IntText(int64_t{ToInt32(list.Cell(row, kMemberPayTotal))} -
                              ToInt32(list.Cell(row, kMemberCostMoney))));
+        if (worker_running_) {
+            auto& kept = refreshed_during_worker_[ToInt32(card)];
+            for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+                kept[static_cast<size_t>(c - kMemberPayCount)] = list.Cell(row, c);
+            }
+        }
     }
     if (w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {
         w.编辑框_快速消费_现有余额->SetText(list.Cell(row, kMemberBalance));
@@ -829,6 +851,7 @@ void Members::DeleteMember() {
     if (!deleted) {
         return;  // a failed deletion ends silently
     }
+    ClosePanelsOfMember(card);
     program_.ShowBalloonTip(kMemberDeleted + card + kMemberDeletedName + name);
     ResetMemberSearch();
 }
@@ -887,6 +910,33 @@ void Members::RenameMember() {
     list.SetCell(row, kMemberName, *typed);
     SyncSpareMemberList(true);
     program_.ShowBalloonTip(kRenamed);
+    RefillPanelsOfMember(card);
+}
+
+void Members::ClosePanelsOfMember(const std::string& card) {
+    auto& w = program_.window();
+    // A disabled name box marks recharge mode; a new-member panel works on no member.
+    if (w.外形框_新增会员->Visible() && w.编辑框_新增会员_姓名->Disabled() &&
+        w.编辑框_新增会员_卡号->Text() == card) {
+        w.外形框_新增会员->Hide();
+    }
+    if (w.外形框_快速消费->Visible() && w.编辑框_快速消费_卡号->Text() == card) {
+        w.外形框_快速消费->Hide();
+    }
+}
+
+void Members::RefillPanelsOfMember(const std::string& card) {
+    auto& w = program_.window();
+    // The same fill as a change of the selected row: what was typed for the
+    // old name starts over, so nothing is stored under it.
+    if (w.外形框_新增会员->Visible() && w.编辑框_新增会员_姓名->Disabled() &&
+        w.编辑框_新增会员_卡号->Text() == card) {
+        OpenRechargePanel();
+    }
+    if (w.外形框_快速消费->Visible() && w.编辑框_快速消费_卡号->Text() == card &&
+        open_checkout_panel) {
+        open_checkout_panel();
+    }
 }
 
 void Members::ChangeMemberPhone() {

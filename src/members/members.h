@@ -1,13 +1,13 @@
 #pragma once
 // Members and recharge entry: member list and totals worker, search,
 // current-member box, new-member/recharge panel, member actions.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "data/db.h"
@@ -153,6 +153,10 @@ class Members {
     void LaunchTotalsWorker(TotalsRequest request);
     void OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result);
     data::Result InsertRecharge(const std::string& card, const std::string& name);
+    // An open recharge or checkout panel that works on card: closed once the
+    // member is gone, filled again from its row once it is renamed.
+    void ClosePanelsOfMember(const std::string& card);
+    void RefillPanelsOfMember(const std::string& card);
     void RebuildSpareIndex();
     void UpdateSearchKey(int spare_row);
     int SpareRowOfCard(const std::string& card) const;
@@ -160,9 +164,11 @@ class Members {
     Program& program_;
     // Totals worker: one at a time; a load while it runs queues one more run.
     bool worker_running_ = false;
-    // Cards whose row was recomputed after the running worker read its sums:
-    // its handoff must not put the older totals back.
-    std::unordered_set<int32_t> refreshed_during_worker_;
+    // Rows recomputed while the worker runs, by card: columns 3 to 8 as the
+    // recomputation wrote them. The handoff writes these, not its older sums,
+    // into both lists, so the spare row gets them too.
+    std::unordered_map<int32_t, std::array<std::string, kMemberColumns - kMemberPayCount>>
+        refreshed_during_worker_;
     int workers_started_ = 0;
     uint64_t load_generation_ = 0;
     std::optional<TotalsRequest> pending_request_;

@@ -1,5 +1,7 @@
 // The privileged member actions of the menu 会员操作 and the Delete key,
 // against the real server.
+#include <optional>
+
 #include "members_fixture.h"
 #include "ui/menus.h"
 
@@ -10,6 +12,9 @@ class MembersActionsTest : public MembersTest {
   protected:
     void SetUp() override {
         MembersTest::SetUp();
+        AddMembersAndRecords();
+    }
+    static void AddMembersAndRecords() {
         AddMember(1, "Tom", "13800000001");
         AddMember(2, "李四", "13900000002");
         AddRecharge(1, "100", "0", "100", 0, "Tom");
@@ -212,6 +217,63 @@ TEST_F(MembersActionsTest, InputCancelledOrUnchangedDoesNothing) {
     }
     EXPECT_EQ(MemberRows(), members_before);
     EXPECT_EQ(Records(), records_before);
+}
+
+TEST_F(MembersActionsTest, AnOpenPanelNeverStoresForADeletedMemberOrUnderAnOldName) {
+    struct Panel {
+        const char* name;
+        Frame* frame;
+        QWidget* opener;
+        EditBox* name_box;
+        EditBox* amount;
+        QWidget* confirm;
+        const char* stored_sql;  // card and name of the rows stored after the setup's
+    };
+    const Panel panels[] = {
+        {"recharge", w().外形框_新增会员, w().按钮_充值, w().编辑框_新增会员_姓名,
+         w().编辑框_新增会员_充值金额, w().按钮_会员管理_新增会员_确定,
+         "SELECT `user_id`,`user_name` FROM `paylist` WHERE `pay_id` > 4"},
+        {"checkout", w().外形框_快速消费, w().按钮_消费, w().编辑框_快速消费_姓名,
+         w().编辑框_快速消费_消费总金额, w().按钮_快速消费_确定结账,
+         "SELECT `user_id`,`user_name` FROM `costlist` WHERE `cost_id` > 3"},
+    };
+    struct Action {
+        int item;
+        std::optional<std::string> typed;
+        bool panel_stays;
+        std::vector<std::vector<std::string>> stored;  // when 确定 is pressed afterwards
+    };
+    const Action actions[] = {
+        {menus::k删除会员, std::nullopt, false, {}},
+        {menus::k修改姓名, "汤米", true, {{"1", "汤米"}}},
+    };
+    LogIn();
+    for (const Panel& p : panels) {
+        for (const Action& a : actions) {
+            SCOPED_TRACE(std::string(p.name) + " " + std::to_string(a.item));
+            ASSERT_TRUE(ResetTables());
+            AddMembersAndRecords();
+            members().ResetMemberSearch();
+            WaitForTotals();
+            Select("1");
+            Click(p.opener);
+            ASSERT_TRUE(p.frame->Visible());
+            p.amount->SetText("10");
+            if (a.typed) {
+                harness().dialogs.NextInput(*a.typed);
+            }
+            harness().dialogs.NextMessage(Answer::Ok);
+            Choose(a.item);
+            WaitForTotals();
+            EXPECT_EQ(p.frame->Visible(), a.panel_stays);
+            if (p.frame->Visible()) {  // the operator can only press 确定 on a shown panel
+                EXPECT_EQ(p.name_box->Text(), *a.typed);
+                p.amount->SetText("10");
+                PressLeft(p.confirm);
+            }
+            EXPECT_EQ(Rows(p.stored_sql), a.stored);
+        }
+    }
 }
 
 TEST_F(MembersActionsTest, WithoutASelectedRowNothingIsAsked) {

@@ -5,6 +5,8 @@
 #include <semaphore>
 
 #include "members_fixture.h"
+#include "platform/core/thread.h"
+#include "records/records.h"
 
 namespace kob::test {
 namespace {
@@ -225,6 +227,119 @@ TEST_F(MembersTotalsThreadTest, RechargeWhileTheWorkerRunsKeepsItsNewTotals) {
     EXPECT_EQ(RowCells(spare(), 0), RowCells(list(), 0));
     // The other rows still get the worker's totals.
     EXPECT_EQ(list().Cell(1, kMemberBalance), "30");
+}
+
+TEST_F(MembersTotalsThreadTest, RowRecomputedWhileTheWorkerRunsIsCopiedToTheSpareList) {
+    // Each way the selected row is recomputed, and what columns 3 to 8 of
+    // card 1 hold after it; the worker saw only the first 100.
+    struct Case {
+        const char* name;
+        std::function<void()> recompute;
+        std::vector<std::string> totals;
+    };
+    const std::vector<Case> cases = {
+        {"recharge panel", [&] { Click(w().按钮_充值); }, {"2", "150", "150", "", "", "150"}},
+        {"checkout panel", [&] { Click(w().按钮_消费); }, {"2", "150", "150", "", "", "150"}},
+        {"record deletion",
+         [&] {
+             program().records->QueryAllRecharges();
+             auto& records = *w().超级列表框_会员充值_充值列表;
+             const int row = RowOf(records, "1");  // the first 100
+             ASSERT_GE(row, 0);
+             records.SetSelectedRow(row);
+             harness().dialogs.NextMenuChoice(0);
+             harness().dialogs.NextMessage(Answer::Ok);
+             program().records->ShowRechargeRecordMenu();
+         },
+         {"1", "50", "50", "", "", "50"}},
+    };
+    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
+    program().LoggedIn = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(ResetTables());
+        AddMember(1, "张三", "13800000001");
+        AddMember(2, "李四", "13900000002");
+        AddRecharge(1, "100", "0", "100");
+        AddRecharge(2, "30", "0", "30");
+        HeldWorkers held(members());
+        members().ResetMemberSearch();
+        ASSERT_TRUE(held.WaitArrived(1));
+
+        Select("1");
+        AddRecharge(1, "50", "0", "50");
+        c.recompute();
+        held.Release();
+        WaitForTotals();
+        std::vector<std::string> want = {"1", "张三", "13800000001"};
+        want.insert(want.end(), c.totals.begin(), c.totals.end());
+        EXPECT_EQ(RowCells(list(), RowOf(list(), "1")), want);
+        EXPECT_EQ(RowCells(spare(), RowOf(spare(), "1")), want);
+        EXPECT_EQ(list().Cell(RowOf(list(), "2"), kMemberBalance), "30");
+
+        // A search shows the spare rows; the current-member box reads them.
+        w().外形框_新增会员->Hide();
+        w().外形框_快速消费->Hide();
+        w().编辑框_会员管理_搜索->SetText("138");
+        ASSERT_EQ(Cards(list()), std::vector<std::string>{"1"});
+        EXPECT_EQ(RowCells(list(), 0), want);
+        Select("1");
+        members().RefreshCurrentMemberBox();
+        EXPECT_EQ(w().编辑框_全局_余额->Text(), want[kMemberBalance]);
+        members().before_totals_handoff = nullptr;
+        members().after_totals_handoff = nullptr;
+    }
+}
+
+// Makes the next thread starts fail; none left over for the next test.
+class FailedThreadStarts {
+  public:
+    explicit FailedThreadStarts(int count) { FailNextWorkerThreadStarts(count); }
+    ~FailedThreadStarts() { FailNextWorkerThreadStarts(0); }
+    FailedThreadStarts(const FailedThreadStarts&) = delete;
+    FailedThreadStarts& operator=(const FailedThreadStarts&) = delete;
+};
+
+TEST_F(MembersTotalsThreadTest, WorkerThatCannotStartLeavesOnlyItsLoadUndone) {
+    AddMember(1, "张三");
+    AddRecharge(1, "100", "0", "100");
+    auto& spinner = *w().载入条_会员;
+    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
+    program().LoggedIn = 1;
+    auto expect_undone_and_idle = [&] {
+        EXPECT_FALSE(members().TotalsWorkerRunning());
+        EXPECT_FALSE(spinner.Visible());
+        EXPECT_EQ(program().MemberListRefreshing, 0);
+        EXPECT_EQ(list().Cell(0, kMemberBalance), "");
+    };
+    {
+        SCOPED_TRACE("the load's own worker");
+        FailedThreadStarts fail(1);
+        members().ShowMembersPage();
+        expect_undone_and_idle();
+    }
+    members().ResetMemberSearch();
+    WaitForTotals();
+    EXPECT_EQ(list().Cell(0, kMemberBalance), "100");
+    EXPECT_EQ(spare().Cell(0, kMemberBalance), "100");
+
+    {
+        SCOPED_TRACE("the worker queued behind a running one");
+        HeldWorkers held(members());
+        members().ResetMemberSearch();
+        ASSERT_TRUE(held.WaitArrived(1));
+        members().ResetMemberSearch();  // queued
+        FailedThreadStarts fail(1);
+        held.Release();
+        ASSERT_TRUE(held.WaitHandoffs(1));
+        expect_undone_and_idle();
+        members().before_totals_handoff = nullptr;
+        members().after_totals_handoff = nullptr;
+    }
+    AddRecharge(1, "50", "0", "50");
+    members().ResetMemberSearch();
+    WaitForTotals();
+    EXPECT_EQ(list().Cell(0, kMemberBalance), "150");
 }
 
 TEST_F(MembersTotalsThreadTest, LoadsWhileAWorkerRunsQueueOneMoreRun) {

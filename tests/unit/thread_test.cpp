@@ -17,12 +17,12 @@ TEST(StartWorkerThread, RunsTheRoutineOnAnotherThread) {
     std::condition_variable done;
     bool finished = false;
     std::thread::id ran_on;
-    StartWorkerThread([&] {
+    EXPECT_TRUE(StartWorkerThread([&] {
         std::lock_guard lock(mutex);
         ran_on = std::this_thread::get_id();
         finished = true;
         done.notify_one();
-    });
+    }));
     std::unique_lock lock(mutex);
     ASSERT_TRUE(done.wait_for(lock, std::chrono::seconds(30), [&] { return finished; }));
     EXPECT_NE(ran_on, std::this_thread::get_id());

@@ -22,6 +22,7 @@ namespace {
 
 constexpr const char* kItemQuery = "SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1";
 constexpr const char* kNoBalance = "余额不足，不能消费";
+constexpr const char* kNoteFull = "备注已满，不能再添加项目";
 constexpr const char* kReentryPrompt = "需要二次确认密码，请输入";
 constexpr const char* kReentryTitle = "密码二次验证";
 constexpr const char* kCrLf = "\r\n";
@@ -248,6 +249,16 @@ void Checkout::AddItemToCheckout() {
     const int64_t remaining = balance - total;
     if (static_cast<double>(remaining) - static_cast<double>(price) < -1e-07) {
         w.气球提示框1->ShowAt(kNoBalance, program_.pointer.Position());
+        return;
+    }
+    // The lines go into the note: an item whose line the note's column could
+    // not hold is not taken, rather than the whole checkout failing later.
+    const std::string note_after = CheckoutNote() +
+                                   (w.列表框_快速消费_结账清单->ItemCount() > 0 ? kCrLf : "") +
+                                   "{" + IntText(items.ItemValue(i)) + "}" + line;
+    const int room = w.编辑框_快速消费_备注->ColumnChars();
+    if (room > 0 && QString::fromStdString(note_after).size() > room) {
+        w.气球提示框1->ShowAt(kNoteFull, program_.pointer.Position());
         return;
     }
     w.列表框_快速消费_结账清单->AddItem(line, items.ItemValue(i));

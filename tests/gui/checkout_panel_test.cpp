@@ -342,3 +342,32 @@ TEST_F(CheckoutPanelTest, BracketsInTheNameDoNotSetThePrice) {
 
 }  // namespace
 }  // namespace kob::test
+
+namespace kob::test {
+namespace {
+
+// The lines go into cost_notes (1024 characters): an item whose line would
+// not fit is refused at once, and what was taken is stored whole.
+TEST_F(CheckoutPanelTest, AnItemWhoseLineTheNoteCannotHoldIsRefused) {
+    const std::string name(60, 'x');  // "{id}" + 60 + "[1]" + CR LF: about 68 each
+    AddItem(name, "1");
+    LogInWithMember("1000");
+    OpenPanel();
+    int taken = 0;
+    for (int i = 0; i < 20; ++i) {
+        DoubleClickItem(name + "[1]");
+        if (lines().ItemCount() == taken) {
+            break;
+        }
+        ++taken;
+    }
+    EXPECT_EQ(taken, 15);  // 15 lines of 68 make 1020
+    EXPECT_EQ(Balloon(), "备注已满，不能再添加项目");
+    EXPECT_EQ(total().Text(), "15");
+    Confirm();
+    EXPECT_EQ(Balloon(), "操作成功");
+    EXPECT_EQ(Scalar("SELECT CHAR_LENGTH(`cost_notes`) FROM `costlist`"), "1018");
+}
+
+}  // namespace
+}  // namespace kob::test

@@ -61,6 +61,14 @@ class StalledWriteTest : public CheckoutTest {
         return Scalar("SELECT COUNT(*) FROM `" + std::string(table) + "`");
     }
     void ConfirmRecharge() { PressIfShown(w().按钮_会员管理_新增会员_确定); }
+
+  public:  // for the tables of cases
+    using CheckoutTest::AddItem;
+    using CheckoutTest::DoubleClickItem;
+    using CheckoutTest::LogInWithMember;
+    using CheckoutTest::OpenPanel;
+    using WindowTest::w;
+  public:
     void OpenRecharge(std::string_view amount) {
         Click(w().按钮_充值);
         w().编辑框_新增会员_充值金额->SetText(std::string(amount));
@@ -78,52 +86,59 @@ const StalledCase kCases[] = {
     {"resumed after the settling gave up", (kShort.read + kShort.settle) * 1000 + 1500, false},
 };
 
-TEST_F(StalledWriteTest, RechargeIsStoredOnceAndSaysWhatHappened) {
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(ResetTables());
-        LogInWithMember("");
-        OpenRecharge("100");
-        PressFrozen([&] { ConfirmRecharge(); }, c.resume_ms);
-        const std::string rows = Count("paylist");
-        if (c.settles) {
-            EXPECT_EQ(rows, "1");
-            EXPECT_EQ(Balloon(), "充值成功");
-        } else {
-            EXPECT_TRUE(rows == "0" || rows == "1") << rows;
-            EXPECT_EQ(Balloon(), "网络异常，无法确认充值是否成功，请先查看充值记录再操作");
-        }
-        EXPECT_FALSE(w().外形框_新增会员->Visible());
-        ConfirmRecharge();  // a second press after the message
-        EXPECT_EQ(Count("paylist"), rows);
-        // Whatever was stored shows in the list, the server being back.
-        members().RefreshSelectedMemberTotals();
-        EXPECT_EQ(list().Cell(list().SelectedRow(), kMemberBalance), rows == "1" ? "100" : "0");
-        list().DeleteAllRows();
-    }
-}
+// A money write on the members page, from its panel as the operator opens it.
+struct MoneyWrite {
+    const char* what;
+    std::function<void(StalledWriteTest&)> open;
+    std::function<QWidget*(StalledWriteTest&)> confirm;
+    const char* table;
+    const char* done;
+    const char* unknown;
+};
 
-TEST_F(StalledWriteTest, CheckoutIsChargedOnceAndSaysWhatHappened) {
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(ResetTables());
-        AddItem("足疗", "30");
-        LogInWithMember("100");
-        OpenPanel();
-        DoubleClickItem("足疗[30]");
-        ASSERT_EQ(total().Text(), "30");
-        PressFrozen([&] { Confirm(); }, c.resume_ms);
-        const std::string rows = Count("costlist");
-        if (c.settles) {
-            EXPECT_EQ(rows, "1");
-            EXPECT_EQ(Balloon(), "操作成功");
-        } else {
-            EXPECT_TRUE(rows == "0" || rows == "1") << rows;
-            EXPECT_EQ(Balloon(), "网络异常，无法确认结账是否成功，请先查看消费记录再操作");
+TEST_F(StalledWriteTest, RechargeAndCheckoutAreStoredOnceAndSayWhatHappened) {
+    const MoneyWrite writes[] = {
+        {"recharge",
+         [](StalledWriteTest& t) {
+             t.LogInWithMember("100");
+             t.OpenRecharge("100");
+         },
+         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_会员管理_新增会员_确定; },
+         "paylist", "充值成功", "网络异常，无法确认充值是否成功，请先查看充值记录再操作"},
+        {"checkout",
+         [](StalledWriteTest& t) {
+             t.AddItem("足疗", "30");
+             t.LogInWithMember("100");
+             t.OpenPanel();
+             t.DoubleClickItem("足疗[30]");
+         },
+         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_快速消费_确定结账; }, "costlist",
+         "操作成功", "网络异常，无法确认结账是否成功，请先查看消费记录再操作"},
+    };
+    for (const auto& write : writes) {
+        for (const auto& c : kCases) {
+            SCOPED_TRACE(std::string(write.what) + ", " + c.what);
+            ASSERT_TRUE(ResetTables());
+            list().DeleteAllRows();
+            write.open(*this);
+            const std::string before = Count(write.table);  // the recharge of the fixture
+            PressFrozen([&] { PressLeft(write.confirm(*this)); }, c.resume_ms);
+            const int added = ToInt32(Count(write.table)) - ToInt32(before);
+            if (c.settles) {
+                EXPECT_EQ(added, 1);
+                EXPECT_EQ(Balloon(), write.done);
+            } else {
+                EXPECT_TRUE(added == 0 || added == 1) << added;
+                EXPECT_EQ(Balloon(), write.unknown);
+            }
+            PressIfShown(write.confirm(*this));  // a second press after the message
+            EXPECT_EQ(ToInt32(Count(write.table)) - ToInt32(before), added);
+            // Whatever was stored shows in the list, the server being back.
+            members().RefreshSelectedMemberTotals();
+            const int delta = std::string(write.table) == "paylist" ? 100 : -30;
+            EXPECT_EQ(list().Cell(list().SelectedRow(), kMemberBalance),
+                      IntText(100 + added * delta));
         }
-        PressIfShown(w().按钮_快速消费_确定结账);
-        EXPECT_EQ(Count("costlist"), rows);
-        list().DeleteAllRows();
     }
 }
 

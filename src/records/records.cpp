@@ -107,9 +107,61 @@ class Sum {
     int64_t total_ = 0;
 };
 
-std::string OperatorCell(const std::string& boss_id, const std::string& boss_name) {
-    return "[" + boss_id + "]" + boss_name;
+void AddOperatorCell(CellColumn& cells, const std::string& boss_id, const std::string& boss_name) {
+    cells.Append("[");
+    cells.Append(boss_id);
+    cells.Append("]");
+    cells.Append(boss_name);
+    cells.EndCell();
 }
+
+// The fields of a record in the order of their columns' names below.
+constexpr std::array<std::string_view, 12> kRechargeFields = {
+    "pay_id",    "pay_time", "pay_money", "pay_give",  "pay_total", "pay_method",
+    "pay_notes", "pay_del",  "user_id",   "user_name", "boss_id",   "boss_name"};
+constexpr std::array<std::string_view, 12> kConsumptionFields = {
+    "cost_id", "cost_notes", "cost_money", "cost_del",  "cost_date", "xm_id",
+    "xm_name", "xm_money",   "user_id",    "user_name", "boss_id",   "boss_name"};
+
+std::array<std::string*, 12> FieldsOf(RechargeRecord& r) {
+    return {&r.pay_id,    &r.pay_time, &r.pay_money, &r.pay_give,  &r.pay_total, &r.pay_method,
+            &r.pay_notes, &r.pay_del,  &r.user_id,   &r.user_name, &r.boss_id,   &r.boss_name};
+}
+std::array<std::string*, 12> FieldsOf(ConsumptionRecord& r) {
+    return {&r.cost_id, &r.cost_notes, &r.cost_money, &r.cost_del,  &r.cost_date, &r.xm_id,
+            &r.xm_name, &r.xm_money,   &r.user_id,    &r.user_name, &r.boss_id,   &r.boss_name};
+}
+
+// The columns' indexes in the result, looked up by name once per load.
+std::array<int, 12> ColumnIndexes(const data::RecordSet& set,
+                                  const std::array<std::string_view, 12>& names) {
+    std::array<int, 12> at{};
+    for (size_t i = 0; i < names.size(); ++i) {
+        at[i] = set.ColumnIndex(names[i]);
+    }
+    return at;
+}
+
+// Refills all twelve fields from the current row; the texts keep their
+// buffers from row to row.
+void ReadFields(const data::RecordSet& set, const std::array<int, 12>& at,
+                const std::array<std::string*, 12>& fields) {
+    for (size_t i = 0; i < fields.size(); ++i) {
+        fields[i]->clear();
+        AppendGbkAsUtf8(*fields[i], set.RawText(at[i]));
+    }
+}
+
+// Once the first rows are in, room for all of them at their average size,
+// so the columns are not copied while they grow.
+void ReserveLikeFirstRows(std::vector<CellColumn>& cells, size_t rows_done, size_t rows) {
+    for (auto& column : cells) {
+        const size_t average = column.ByteCount() / std::max<size_t>(rows_done, 1);
+        column.Reserve(rows, (average + average / 4 + 1) * rows);
+    }
+}
+
+constexpr size_t kSampleRows = 1024;
 
 // The statement of a load, from its page's fragments.
 std::string QueryStatement(std::string_view head, std::string_view time_column,
@@ -139,60 +191,56 @@ std::string QueryStatement(std::string_view head, std::string_view time_column,
 
 void ReadRechargeRow(data::RecordSet& set, RechargeRecord& record, int row_number) {
     set.MoveTo(static_cast<uint64_t>(row_number - 1));
-    record.pay_id = set.Text("pay_id");
-    record.pay_time = set.Text("pay_time");
-    record.pay_money = set.Text("pay_money");
-    record.pay_give = set.Text("pay_give");
-    record.pay_total = set.Text("pay_total");
-    record.pay_method = set.Text("pay_method");
-    record.pay_notes = set.Text("pay_notes");
-    record.pay_del = set.Text("pay_del");
-    record.user_id = set.Text("user_id");
-    record.user_name = set.Text("user_name");
-    record.boss_id = set.Text("boss_id");
-    record.boss_name = set.Text("boss_name");
+    ReadFields(set, ColumnIndexes(set, kRechargeFields), FieldsOf(record));
 }
 
 void ReadConsumptionRow(data::RecordSet& set, ConsumptionRecord& record, int row_number) {
     set.MoveTo(static_cast<uint64_t>(row_number - 1));
-    record.cost_id = set.Text("cost_id");
-    record.cost_notes = set.Text("cost_notes");
-    record.cost_money = set.Text("cost_money");
-    record.cost_del = set.Text("cost_del");
-    record.cost_date = set.Text("cost_date");
-    record.xm_id = set.Text("xm_id");
-    record.xm_name = set.Text("xm_name");
-    record.xm_money = set.Text("xm_money");
-    record.user_id = set.Text("user_id");
-    record.user_name = set.Text("user_name");
-    record.boss_id = set.Text("boss_id");
-    record.boss_name = set.Text("boss_name");
+    ReadFields(set, ColumnIndexes(set, kConsumptionFields), FieldsOf(record));
 }
 
-std::vector<std::string> RechargeCells(const RechargeRecord& r) {
-    return {
-        r.pay_id,   r.user_id,   r.user_name,  r.pay_time,  r.pay_money,
-        r.pay_give, r.pay_total, r.pay_method, r.pay_notes, OperatorCell(r.boss_id, r.boss_name)};
+void AddRechargeCells(const RechargeRecord& r, std::vector<CellColumn>& cells) {
+    cells.resize(10);
+    cells[0].Add(r.pay_id);
+    cells[1].Add(r.user_id);
+    cells[2].Add(r.user_name);
+    cells[3].Add(r.pay_time);
+    cells[4].Add(r.pay_money);
+    cells[5].Add(r.pay_give);
+    cells[6].Add(r.pay_total);
+    cells[7].Add(r.pay_method);
+    cells[8].Add(r.pay_notes);
+    AddOperatorCell(cells[9], r.boss_id, r.boss_name);
 }
 
-std::vector<std::string> ConsumptionCells(const ConsumptionRecord& r) {
-    std::string notes;
+void AddConsumptionCells(const ConsumptionRecord& r, std::vector<CellColumn>& cells) {
+    cells.resize(9);
+    cells[0].Add(r.cost_id);
+    cells[1].Add(r.user_id);
+    cells[2].Add(r.user_name);
+    cells[3].Add(r.cost_date);
+    cells[4].Add(r.xm_name);
+    cells[5].Add(r.xm_money);
+    cells[6].Add(r.cost_money);
+    CellColumn& notes = cells[7];
     if (!r.xm_id.empty()) {
-        notes = std::string(kOneItem) + kNoteBreak + r.cost_notes;
+        notes.Append(kOneItem);
+        notes.Append(kNoteBreak);
+        notes.Append(r.cost_notes);
     } else if (r.xm_name.empty() || r.cost_notes.empty()) {
-        notes = r.xm_name + r.cost_notes;  // one of them, or nothing
+        notes.Append(r.xm_name);  // one of them, or nothing
+        notes.Append(r.cost_notes);
     } else {
-        notes = r.xm_name + kNoteBreak + r.cost_notes;
+        notes.Append(r.xm_name);
+        notes.Append(kNoteBreak);
+        notes.Append(r.cost_notes);
     }
-    return {r.cost_id,
-            r.user_id,
-            r.user_name,
-            r.cost_date,
-            r.xm_name,
-            r.xm_money,
-            r.cost_money,
-            std::move(notes),
-            r.boss_id.empty() ? std::string() : OperatorCell(r.boss_id, r.boss_name)};
+    notes.EndCell();
+    if (r.boss_id.empty()) {
+        cells[8].EndCell();
+    } else {
+        AddOperatorCell(cells[8], r.boss_id, r.boss_name);
+    }
 }
 
 std::string RechargeQueryStatement(const std::string& card, bool use_range,
@@ -422,26 +470,32 @@ void Records::LoadRechargeRecords(ReportList& list, const std::string& card, boo
     const int32_t n = RunLoadStatement(
         session,
         RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(static_cast<size_t>(std::max(n, 0)));
+    data::RecordSet& set = session.SharedRecordSet();
+    const std::array<int, 12> at = ColumnIndexes(set, kRechargeFields);
+    std::vector<CellColumn> cells(10);
     RechargeRecord record;
+    const auto fields = FieldsOf(record);
     int32_t count = 0;
     Sum paid;
     Sum bonus;
     Sum total;
     for (int32_t i = 1; i <= n; ++i) {
-        ReadRechargeRow(session.SharedRecordSet(), record, i);
+        set.MoveTo(static_cast<uint64_t>(i - 1));
+        ReadFields(set, at, fields);
         if (ToInt32(record.pay_give) == 0) {
             record.pay_give.clear();
         }
-        rows.push_back(RechargeCells(record));
+        AddRechargeCells(record, cells);
         ++count;
         paid.Add(record.pay_money);
         bonus.Add(record.pay_give);
         total.Add(record.pay_total);
+        if (static_cast<size_t>(i) == kSampleRows) {
+            ReserveLikeFirstRows(cells, kSampleRows, static_cast<size_t>(n));
+        }
     }
     session.FreeSharedRecordSet();
-    list.AddRows(std::move(rows));
+    list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Recharge)
         .summary->SetCaption("充值" + IntText(count) + "次，实付" + IntText(paid.Value()) +
                              "元，赠送" + IntText(bonus.Value()) + "元，合计" +
@@ -457,22 +511,28 @@ void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, 
     const int32_t n = RunLoadStatement(
         session,
         ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(static_cast<size_t>(std::max(n, 0)));
+    data::RecordSet& set = session.SharedRecordSet();
+    const std::array<int, 12> at = ColumnIndexes(set, kConsumptionFields);
+    std::vector<CellColumn> cells(9);
     ConsumptionRecord record;
+    const auto fields = FieldsOf(record);
     int32_t count = 0;
     Sum money;
     for (int32_t i = 1; i <= n; ++i) {
-        ReadConsumptionRow(session.SharedRecordSet(), record, i);
+        set.MoveTo(static_cast<uint64_t>(i - 1));
+        ReadFields(set, at, fields);
         if (record.xm_name == kNoItems) {
             record.xm_name.clear();
         }
-        rows.push_back(ConsumptionCells(record));
+        AddConsumptionCells(record, cells);
         ++count;
         money.Add(record.cost_money);
+        if (static_cast<size_t>(i) == kSampleRows) {
+            ReserveLikeFirstRows(cells, kSampleRows, static_cast<size_t>(n));
+        }
     }
     session.FreeSharedRecordSet();
-    list.AddRows(std::move(rows));
+    list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Consumption)
         .summary->SetCaption("消费总计" + IntText(count) + "次，合计总额" + IntText(money.Value()) +
                              "元");

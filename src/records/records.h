@@ -14,6 +14,7 @@
 namespace kob {
 
 class Program;
+class CellColumn;
 class ReportList;
 struct OperatorTexts;
 namespace data {
@@ -49,9 +50,9 @@ void ReadRechargeRow(data::RecordSet& set, RechargeRecord& record, int row_numbe
 void ReadConsumptionRow(data::RecordSet& set, ConsumptionRecord& record, int row_number);
 
 // The list row a record becomes, once the loader has emptied a zero bonus or
-// an "0个项目" item name.
-std::vector<std::string> RechargeCells(const RechargeRecord& record);
-std::vector<std::string> ConsumptionCells(const ConsumptionRecord& record);
+// an "0个项目" item name: one cell added to each of the page's columns.
+void AddRechargeCells(const RechargeRecord& record, std::vector<CellColumn>& cells);
+void AddConsumptionCells(const ConsumptionRecord& record, std::vector<CellColumn>& cells);
 
 // The record statements; an empty text when the card number cannot stand
 // bare in the statement (the load then counts as failed).

@@ -14,7 +14,6 @@
 namespace kob {
 
 class Program;
-class CellColumn;
 class ReportList;
 struct OperatorTexts;
 namespace data {
@@ -43,16 +42,6 @@ struct RechargeRecord {
     std::string boss_id;
     std::string boss_name;
 };
-
-// Move set to row_number - 1 (rows count from 1) and read the twelve fields
-// by column name.
-void ReadRechargeRow(data::RecordSet& set, RechargeRecord& record, int row_number);
-void ReadConsumptionRow(data::RecordSet& set, ConsumptionRecord& record, int row_number);
-
-// The list row a record becomes, once the loader has emptied a zero bonus or
-// an "0个项目" item name: one cell added to each of the page's columns.
-void AddRechargeCells(const RechargeRecord& record, std::vector<CellColumn>& cells);
-void AddConsumptionCells(const ConsumptionRecord& record, std::vector<CellColumn>& cells);
 
 // The record statements; an empty text when the card number cannot stand
 // bare in the statement (the load then counts as failed).

@@ -222,7 +222,7 @@ TEST_F(RecordQueriesTest, ConsumptionRowsComposeTheirNotes) {
 // Loads large enough to be converted by several threads, batch after batch:
 // every cell as the column tables make it from the stored row, Chinese,
 // empty and composed cells included, and the sums of every row.
-TEST_F(RecordQueriesTest, LargeLoadsShowEveryStoredRowCellForCell) {
+TEST_F(RecordQueriesTest, LargeThreadedLoadsShowEveryStoredRowCellForCell) {
     constexpr int kRows = 60000;
     const std::string seq = " FROM seq_1_to_" + std::to_string(kRows);
     Exec(

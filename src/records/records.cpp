@@ -194,9 +194,11 @@ void MakeConsumptionCell(const RawRow& f, size_t column, CellColumn& cells, std:
 }
 
 // A large result, once freed, leaves its blocks inside the heap under the
-// cells built after it; only a trim gives those pages back to the system.
-void ReturnFreedResultMemory(int32_t rows) {
-    if (rows >= 100000) {
+// cells built after it, as do the rows a load replaced; only a trim gives
+// those pages back to the system.
+void ReturnFreedMemory(int32_t rows_replaced, int32_t rows_loaded) {
+    constexpr int32_t kLargeLoad = 100000;
+    if (rows_replaced >= kLargeLoad || rows_loaded >= kLargeLoad) {
         malloc_trim(0);
     }
 }
@@ -565,7 +567,8 @@ int32_t Records::RunLoadStatement(data::SharedSession& session, const std::strin
 void Records::LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                                   const std::string& start, const std::string& end) {
     auto& w = program_.window();
-    list.DeleteAllRows();
+    const int32_t replaced = list.RowCount();
+    list.DeleteAllRows(false);  // the result reuses its pages; trimmed after the load
     auto session = program_.db.Acquire();
     session.GetDbConnection();
     const int32_t n = RunLoadStatement(
@@ -583,7 +586,7 @@ void Records::LoadRechargeRecords(ReportList& list, const std::string& card, boo
                  });
     const int32_t count = n;
     session.FreeSharedRecordSet();
-    ReturnFreedResultMemory(count);
+    ReturnFreedMemory(replaced, count);
     list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Recharge)
         .summary->SetCaption("充值" + IntText(count) + "次，实付" + IntText(paid.Value()) +
@@ -594,7 +597,8 @@ void Records::LoadRechargeRecords(ReportList& list, const std::string& card, boo
 void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,
                                      const std::string& start, const std::string& end) {
     auto& w = program_.window();
-    list.DeleteAllRows();
+    const int32_t replaced = list.RowCount();
+    list.DeleteAllRows(false);  // the result reuses its pages; trimmed after the load
     auto session = program_.db.Acquire();
     session.GetDbConnection();
     const int32_t n = RunLoadStatement(
@@ -606,7 +610,7 @@ void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, 
                  [&](const RawRow& f) { money.Add(f[2]); });
     const int32_t count = n;
     session.FreeSharedRecordSet();
-    ReturnFreedResultMemory(count);
+    ReturnFreedMemory(replaced, count);
     list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Consumption)
         .summary->SetCaption("消费总计" + IntText(count) + "次，合计总额" + IntText(money.Value()) +

@@ -446,7 +446,9 @@ class ReportList : public QTableView {
     // Appends copies of source's rows (by index) with one notification; the
     // search rebuilds the member list from the spare list this way.
     void AddRowsFrom(const ReportList& source, const std::vector<int>& rows);
-    void DeleteAllRows();
+    // A large list's storage goes back to the system at once, unless a load
+    // that follows takes care of that (trim false): it reuses the freed pages.
+    void DeleteAllRows(bool trim = true);
     void DeleteRow(int row);
     // Empty beyond the rows or columns.
     std::string Cell(int row, int column) const;

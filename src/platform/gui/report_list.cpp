@@ -295,7 +295,7 @@ class ReportModel : public QAbstractTableModel {
     }
 
     // Removal rather than a reset keeps the header's column state.
-    void RemoveAll() {
+    void RemoveAll(bool trim) {
         if (row_count_ == 0 && cells_ == 0) {
             return;
         }
@@ -330,7 +330,7 @@ class ReportModel : public QAbstractTableModel {
             endRemoveRows();
         }
         RecountMarks();
-        if (storage > kKeptStorageBytes) {
+        if (trim && storage > kKeptStorageBytes) {
             // Freed blocks inside the heap go back to the system only when asked.
             malloc_trim(0);
         }
@@ -605,9 +605,9 @@ void ReportList::AddRowsFrom(const ReportList& source, const std::vector<int>& r
     Change([&] { model_->AppendFrom(*source.model_, rows); });
 }
 
-void ReportList::DeleteAllRows() {
+void ReportList::DeleteAllRows(bool trim) {
     Change([&] {
-        model_->RemoveAll();
+        model_->RemoveAll(trim);
         selectionModel()->clear();
         anchor_ = -1;
     });

@@ -1,7 +1,12 @@
 #include "records/records.h"
 
+#include <malloc.h>
+
 #include <algorithm>
+#include <condition_variable>
 #include <limits>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "app/program.h"
@@ -97,7 +102,7 @@ PageParts Parts(MainWindow& w, RecordPage page) {
 // Sums of a load: 32-bit, held at the limits rather than wrapping.
 class Sum {
   public:
-    void Add(const std::string& text) { total_ += ToInt32(text); }
+    void Add(std::string_view text) { total_ += ToInt32(text); }
     int32_t Value() const {
         return static_cast<int32_t>(std::clamp<int64_t>(total_, std::numeric_limits<int32_t>::min(),
                                                         std::numeric_limits<int32_t>::max()));
@@ -107,8 +112,212 @@ class Sum {
     int64_t total_ = 0;
 };
 
-std::string OperatorCell(const std::string& boss_id, const std::string& boss_name) {
-    return "[" + boss_id + "]" + boss_name;
+// The fields of a record in this order; a row's fields are read by index,
+// looked up by name once per load.
+constexpr std::array<std::string_view, 12> kRechargeFields = {
+    "pay_id",    "pay_time", "pay_money", "pay_give",  "pay_total", "pay_method",
+    "pay_notes", "pay_del",  "user_id",   "user_name", "boss_id",   "boss_name"};
+constexpr std::array<std::string_view, 12> kConsumptionFields = {
+    "cost_id", "cost_notes", "cost_money", "cost_del",  "cost_date", "xm_id",
+    "xm_name", "xm_money",   "user_id",    "user_name", "boss_id",   "boss_name"};
+
+// One row's fields as the server sent them (GBK), in the order above.
+using RawRow = std::array<std::string_view, 12>;
+
+// Adds the cell of one column for a row (scratch: a buffer of the thread's own).
+using CellMaker = void (*)(const RawRow& row, size_t column, CellColumn& cells,
+                           std::string& scratch);
+
+void AddOperatorCell(CellColumn& cells, std::string_view boss_id, std::string_view boss_name) {
+    cells.Append("[");
+    cells.AppendGbk(boss_id);
+    cells.Append("]");
+    cells.AppendGbk(boss_name);
+    cells.EndCell();
+}
+
+void MakeRechargeCell(const RawRow& f, size_t column, CellColumn& cells, std::string& /*scratch*/) {
+    // pay_id, user_id, user_name, pay_time, pay_money, pay_give, pay_total, pay_method, pay_notes
+    static constexpr std::array<size_t, 9> kFieldOfColumn = {0, 8, 9, 1, 2, 3, 4, 5, 6};
+    if (column == 9) {
+        AddOperatorCell(cells, f[10], f[11]);
+        return;
+    }
+    // A bonus of 0 shows empty. Digits, blanks and signs are the same bytes
+    // in GBK, so the raw field reads as the converted one would.
+    if (column == 5 && ToInt32(f[3]) == 0) {
+        cells.EndCell();
+        return;
+    }
+    cells.AppendGbk(f[kFieldOfColumn[column]]);
+    cells.EndCell();
+}
+
+void MakeConsumptionCell(const RawRow& f, size_t column, CellColumn& cells, std::string& scratch) {
+    // cost_id, user_id, user_name, cost_date, (item), xm_money, cost_money
+    static constexpr std::array<size_t, 7> kFieldOfColumn = {0, 8, 9, 4, 6, 7, 2};
+    auto item_name = [&]() -> std::string_view {
+        scratch.clear();
+        AppendGbkAsUtf8(scratch, f[6]);
+        return scratch == kNoItems ? std::string_view() : std::string_view(scratch);
+    };
+    switch (column) {
+        case 4:
+            cells.Add(item_name());
+            return;
+        case 7: {
+            const std::string_view notes = f[1];
+            if (!f[5].empty()) {
+                cells.Append(kOneItem);
+                cells.Append(kNoteBreak);
+            } else if (const std::string_view name = item_name(); !name.empty()) {
+                cells.Append(name);
+                if (!notes.empty()) {
+                    cells.Append(kNoteBreak);
+                }
+            }
+            cells.AppendGbk(notes);
+            cells.EndCell();
+            return;
+        }
+        case 8:
+            if (f[10].empty()) {
+                cells.EndCell();
+            } else {
+                AddOperatorCell(cells, f[10], f[11]);
+            }
+            return;
+        default:
+            cells.AppendGbk(f[kFieldOfColumn[column]]);
+            cells.EndCell();
+    }
+}
+
+// A large result, once freed, leaves its blocks inside the heap under the
+// cells built after it, as do the rows a load replaced; only a trim gives
+// those pages back to the system.
+void ReturnFreedMemory(int32_t rows_replaced, int32_t rows_loaded) {
+    constexpr int32_t kLargeLoad = 100000;
+    if (rows_replaced >= kLargeLoad || rows_loaded >= kLargeLoad) {
+        malloc_trim(0);
+    }
+}
+
+// Lets a fixed number of threads pass only together, again and again.
+class PhaseGate {
+  public:
+    explicit PhaseGate(size_t threads) : threads_(threads) {}
+    void ArriveAndWait() {
+        std::unique_lock lock(mutex_);
+        const size_t phase = phase_;
+        if (++arrived_ == threads_) {
+            arrived_ = 0;
+            ++phase_;
+            all_arrived_.notify_all();
+            return;
+        }
+        all_arrived_.wait(lock, [&] { return phase_ != phase; });
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable all_arrived_;
+    const size_t threads_;
+    size_t arrived_ = 0;
+    size_t phase_ = 0;
+};
+
+constexpr size_t kBatchRows = 8192;
+constexpr size_t kRowsPerHelper = 25000;
+constexpr size_t kMaxHelpers = 4;
+
+// Turns the n rows of set into cells. The calling thread reads the rows in
+// batches (on_row sees each row); helper threads, each with columns of its
+// own, convert one batch while the next is read. Converting a million rows is
+// most of a load; the result set itself is only touched by the calling thread.
+void BuildColumns(data::RecordSet& set, const std::array<std::string_view, 12>& names, int32_t n,
+                  std::vector<CellColumn>& cells, CellMaker make,
+                  const std::function<void(const RawRow&)>& on_row) {
+    std::array<int, 12> at{};
+    for (size_t i = 0; i < names.size(); ++i) {
+        at[i] = set.ColumnIndex(names[i]);
+    }
+    const size_t rows = n > 0 ? static_cast<size_t>(n) : 0;
+    const size_t cores = std::max<size_t>(std::thread::hardware_concurrency(), 1);
+    const size_t helpers =
+        std::min({cores > 1 ? cores - 1 : 0, kMaxHelpers, cells.size(), rows / kRowsPerHelper});
+    std::array<std::vector<RawRow>, 2> batches;
+    std::array<size_t, 2> batch_rows{};
+    size_t read = 0;
+    auto read_batch = [&](std::vector<RawRow>& batch) {
+        const size_t count = std::min(kBatchRows, rows - read);
+        batch.resize(count);
+        for (size_t r = 0; r < count; ++r) {
+            set.MoveTo(read + r);
+            for (size_t i = 0; i < at.size(); ++i) {
+                batch[r][i] = set.RawText(at[i]);
+            }
+            on_row(batch[r]);
+        }
+        read += count;
+        return count;
+    };
+    auto convert = [&](const std::vector<RawRow>& batch, size_t first_column, size_t step,
+                       std::string& scratch, bool first_batch) {
+        for (size_t c = first_column; c < cells.size(); c += step) {
+            for (const RawRow& row : batch) {
+                make(row, c, cells[c], scratch);
+            }
+            if (first_batch && batch.size() < rows) {
+                // Room for every row at the first batch's average size, so
+                // the column is not copied as it grows.
+                const size_t average = cells[c].ByteCount() / batch.size();
+                cells[c].Reserve(rows, (average + average / 4 + 1) * rows);
+            }
+        }
+    };
+    if (helpers == 0) {
+        std::string scratch;
+        bool first = true;
+        while (read < rows) {
+            read_batch(batches[0]);
+            convert(batches[0], 0, 1, scratch, first);
+            first = false;
+        }
+        return;
+    }
+    PhaseGate gate(helpers + 1);
+    size_t current = 0;
+    bool first = true;
+    bool finished = false;
+    std::vector<std::thread> threads;
+    for (size_t h = 0; h < helpers; ++h) {
+        threads.emplace_back([&, h] {
+            std::string scratch;
+            for (;;) {
+                gate.ArriveAndWait();  // a batch is ready, or the rows are done
+                if (finished) {
+                    return;
+                }
+                convert(batches[current], h, helpers, scratch, first);
+                gate.ArriveAndWait();
+            }
+        });
+    }
+    batch_rows[0] = read_batch(batches[0]);
+    while (batch_rows[current] > 0) {
+        gate.ArriveAndWait();  // the helpers convert batches[current]
+        const size_t next = 1 - current;
+        batch_rows[next] = read < rows ? read_batch(batches[next]) : 0;
+        gate.ArriveAndWait();
+        current = next;
+        first = false;
+    }
+    finished = true;
+    gate.ArriveAndWait();
+    for (auto& thread : threads) {
+        thread.join();
+    }
 }
 
 // The statement of a load, from its page's fragments.
@@ -136,64 +345,6 @@ std::string QueryStatement(std::string_view head, std::string_view time_column,
 }
 
 }  // namespace
-
-void ReadRechargeRow(data::RecordSet& set, RechargeRecord& record, int row_number) {
-    set.MoveTo(static_cast<uint64_t>(row_number - 1));
-    record.pay_id = set.Text("pay_id");
-    record.pay_time = set.Text("pay_time");
-    record.pay_money = set.Text("pay_money");
-    record.pay_give = set.Text("pay_give");
-    record.pay_total = set.Text("pay_total");
-    record.pay_method = set.Text("pay_method");
-    record.pay_notes = set.Text("pay_notes");
-    record.pay_del = set.Text("pay_del");
-    record.user_id = set.Text("user_id");
-    record.user_name = set.Text("user_name");
-    record.boss_id = set.Text("boss_id");
-    record.boss_name = set.Text("boss_name");
-}
-
-void ReadConsumptionRow(data::RecordSet& set, ConsumptionRecord& record, int row_number) {
-    set.MoveTo(static_cast<uint64_t>(row_number - 1));
-    record.cost_id = set.Text("cost_id");
-    record.cost_notes = set.Text("cost_notes");
-    record.cost_money = set.Text("cost_money");
-    record.cost_del = set.Text("cost_del");
-    record.cost_date = set.Text("cost_date");
-    record.xm_id = set.Text("xm_id");
-    record.xm_name = set.Text("xm_name");
-    record.xm_money = set.Text("xm_money");
-    record.user_id = set.Text("user_id");
-    record.user_name = set.Text("user_name");
-    record.boss_id = set.Text("boss_id");
-    record.boss_name = set.Text("boss_name");
-}
-
-std::vector<std::string> RechargeCells(const RechargeRecord& r) {
-    return {
-        r.pay_id,   r.user_id,   r.user_name,  r.pay_time,  r.pay_money,
-        r.pay_give, r.pay_total, r.pay_method, r.pay_notes, OperatorCell(r.boss_id, r.boss_name)};
-}
-
-std::vector<std::string> ConsumptionCells(const ConsumptionRecord& r) {
-    std::string notes;
-    if (!r.xm_id.empty()) {
-        notes = std::string(kOneItem) + kNoteBreak + r.cost_notes;
-    } else if (r.xm_name.empty() || r.cost_notes.empty()) {
-        notes = r.xm_name + r.cost_notes;  // one of them, or nothing
-    } else {
-        notes = r.xm_name + kNoteBreak + r.cost_notes;
-    }
-    return {r.cost_id,
-            r.user_id,
-            r.user_name,
-            r.cost_date,
-            r.xm_name,
-            r.xm_money,
-            r.cost_money,
-            std::move(notes),
-            r.boss_id.empty() ? std::string() : OperatorCell(r.boss_id, r.boss_name)};
-}
 
 std::string RechargeQueryStatement(const std::string& card, bool use_range,
                                    const std::string& start, const std::string& end,
@@ -416,32 +567,27 @@ int32_t Records::RunLoadStatement(data::SharedSession& session, const std::strin
 void Records::LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                                   const std::string& start, const std::string& end) {
     auto& w = program_.window();
-    list.DeleteAllRows();
+    const int32_t replaced = list.RowCount();
+    list.DeleteAllRows(false);  // the result reuses its pages; trimmed after the load
     auto session = program_.db.Acquire();
     session.GetDbConnection();
     const int32_t n = RunLoadStatement(
         session,
         RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(static_cast<size_t>(std::max(n, 0)));
-    RechargeRecord record;
-    int32_t count = 0;
+    std::vector<CellColumn> cells(10);
     Sum paid;
     Sum bonus;
     Sum total;
-    for (int32_t i = 1; i <= n; ++i) {
-        ReadRechargeRow(session.SharedRecordSet(), record, i);
-        if (ToInt32(record.pay_give) == 0) {
-            record.pay_give.clear();
-        }
-        rows.push_back(RechargeCells(record));
-        ++count;
-        paid.Add(record.pay_money);
-        bonus.Add(record.pay_give);
-        total.Add(record.pay_total);
-    }
+    BuildColumns(session.SharedRecordSet(), kRechargeFields, n, cells, MakeRechargeCell,
+                 [&](const RawRow& f) {
+                     paid.Add(f[2]);
+                     bonus.Add(f[3]);  // a bonus shown empty adds its 0
+                     total.Add(f[4]);
+                 });
+    const int32_t count = n;
     session.FreeSharedRecordSet();
-    list.AddRows(std::move(rows));
+    ReturnFreedMemory(replaced, count);
+    list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Recharge)
         .summary->SetCaption("充值" + IntText(count) + "次，实付" + IntText(paid.Value()) +
                              "元，赠送" + IntText(bonus.Value()) + "元，合计" +
@@ -451,28 +597,21 @@ void Records::LoadRechargeRecords(ReportList& list, const std::string& card, boo
 void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,
                                      const std::string& start, const std::string& end) {
     auto& w = program_.window();
-    list.DeleteAllRows();
+    const int32_t replaced = list.RowCount();
+    list.DeleteAllRows(false);  // the result reuses its pages; trimmed after the load
     auto session = program_.db.Acquire();
     session.GetDbConnection();
     const int32_t n = RunLoadStatement(
         session,
         ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(static_cast<size_t>(std::max(n, 0)));
-    ConsumptionRecord record;
-    int32_t count = 0;
+    std::vector<CellColumn> cells(9);
     Sum money;
-    for (int32_t i = 1; i <= n; ++i) {
-        ReadConsumptionRow(session.SharedRecordSet(), record, i);
-        if (record.xm_name == kNoItems) {
-            record.xm_name.clear();
-        }
-        rows.push_back(ConsumptionCells(record));
-        ++count;
-        money.Add(record.cost_money);
-    }
+    BuildColumns(session.SharedRecordSet(), kConsumptionFields, n, cells, MakeConsumptionCell,
+                 [&](const RawRow& f) { money.Add(f[2]); });
+    const int32_t count = n;
     session.FreeSharedRecordSet();
-    list.AddRows(std::move(rows));
+    ReturnFreedMemory(replaced, count);
+    list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Consumption)
         .summary->SetCaption("消费总计" + IntText(count) + "次，合计总额" + IntText(money.Value()) +
                              "元");

@@ -43,16 +43,6 @@ struct RechargeRecord {
     std::string boss_name;
 };
 
-// Move set to row_number - 1 (rows count from 1) and read the twelve fields
-// by column name.
-void ReadRechargeRow(data::RecordSet& set, RechargeRecord& record, int row_number);
-void ReadConsumptionRow(data::RecordSet& set, ConsumptionRecord& record, int row_number);
-
-// The list row a record becomes, once the loader has emptied a zero bonus or
-// an "0个项目" item name.
-std::vector<std::string> RechargeCells(const RechargeRecord& record);
-std::vector<std::string> ConsumptionCells(const ConsumptionRecord& record);
-
 // The record statements; an empty text when the card number cannot stand
 // bare in the statement (the load then counts as failed).
 std::string RechargeQueryStatement(const std::string& card, bool use_range,

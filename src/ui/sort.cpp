@@ -1,9 +1,13 @@
 #include "ui/sort.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <numeric>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -82,7 +86,88 @@ int ImageOf(const ReportList& list, int32_t column) {
     return list.HeaderImage(column);
 }
 
+// Sorts the cells' indices by their keys; equal keys keep their order.
+// Descending compares the keys the other way round, as CompareSortKeys does
+// by swapping them.
+template <typename Key>
+std::vector<int> OrderByKeys(std::vector<std::pair<Key, int>> keyed, int32_t direction) {
+    if (direction == 1) {
+        std::sort(keyed.begin(), keyed.end());
+    } else {
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            return b.first < a.first || (!(a.first < b.first) && a.second < b.second);
+        });
+    }
+    std::vector<int> order(keyed.size());
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        order[i] = keyed[i].second;
+    }
+    return order;
+}
+
+// Text keys: each distinct text gets its collation key once, and every cell
+// the rank of its text among them (equal collation, equal rank).
+std::vector<std::pair<uint32_t, int>> TextRanks(const std::vector<std::string_view>& cells) {
+    std::unordered_map<std::string_view, uint32_t> id_of_text;
+    std::vector<std::string_view> texts;
+    std::vector<uint32_t> id_of_cell(cells.size());
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const auto [at, added] =
+            id_of_text.try_emplace(cells[i], static_cast<uint32_t>(texts.size()));
+        if (added) {
+            texts.push_back(cells[i]);
+        }
+        id_of_cell[i] = at->second;
+    }
+    std::vector<std::string> keys(texts.size());
+    for (size_t t = 0; t < texts.size(); ++t) {
+        keys[t] = TextSortKey(texts[t]);
+    }
+    std::vector<uint32_t> by_key(texts.size());
+    std::iota(by_key.begin(), by_key.end(), 0u);
+    std::sort(by_key.begin(), by_key.end(),
+              [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+    std::vector<uint32_t> rank(texts.size());
+    for (size_t j = 1; j < by_key.size(); ++j) {
+        rank[by_key[j]] = rank[by_key[j - 1]] + (keys[by_key[j]] == keys[by_key[j - 1]] ? 0 : 1);
+    }
+    std::vector<std::pair<uint32_t, int>> keyed(cells.size());
+    for (size_t i = 0; i < cells.size(); ++i) {
+        keyed[i] = {rank[id_of_cell[i]], static_cast<int>(i)};
+    }
+    return keyed;
+}
+
 }  // namespace
+
+std::vector<int> SortedOrder(const std::vector<std::string_view>& cells, int32_t kind,
+                             int32_t direction) {
+    switch (kind) {
+        case kSortText:
+            return OrderByKeys(TextRanks(cells), direction);
+        case kSortDateTime: {
+            std::vector<std::pair<double, int>> keyed(cells.size());
+            for (size_t i = 0; i < cells.size(); ++i) {
+                keyed[i] = {LinearOleDate(ParseDateTimeText(cells[i])), static_cast<int>(i)};
+            }
+            return OrderByKeys(std::move(keyed), direction);
+        }
+        case kSortNumber: {
+            // The number written back as text and read with ToInt32 is the
+            // saturated number itself.
+            std::vector<std::pair<int32_t, int>> keyed(cells.size());
+            for (size_t i = 0; i < cells.size(); ++i) {
+                keyed[i] = {SaturateToInt32(CellNumber(cells[i])), static_cast<int>(i)};
+            }
+            return OrderByKeys(std::move(keyed), direction);
+        }
+        default: {
+            std::vector<int> order(cells.size());  // every pair compares equal
+            std::iota(order.begin(), order.end(), 0);
+            return order;
+        }
+    }
+}
 
 std::string MakeSortKey(std::string_view cell, int32_t kind) {
     if (kind == kSortNumber) {
@@ -148,15 +233,13 @@ void SortListByColumn(Program& program, ReportList& list, int32_t column, int32_
     if (n == 0) {
         return;
     }
-    std::vector<std::string> keys;
-    keys.reserve(static_cast<size_t>(n));
+    // Keys made and converted once per row, not at every comparison: the
+    // same order, in a fraction of the time for a million rows.
+    std::vector<std::string_view> cells(static_cast<size_t>(n));
     for (int r = 0; r < n; ++r) {
-        keys.push_back(MakeSortKey(list.Cell(r, column), kind));
+        cells[static_cast<size_t>(r)] = list.CellView(r, column);
     }
-    list.SortRows([&](int a, int b) {
-        return CompareSortKeys(state, keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) <
-               0;
-    });
+    list.ReorderRows(SortedOrder(cells, kind, state.direction));
     UpdateSortArrow(program, column);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kob {
 
@@ -28,6 +29,12 @@ std::string MakeSortKey(std::string_view cell, int32_t kind);
 // thing that makes a sort descending.
 int32_t CompareSortKeys(const SortState& state, const std::string& first,
                         const std::string& second);
+
+// The order SortListByColumn gives cells: order[i] is the index of the cell
+// that goes i-th, equal keys keeping their order. Each cell's key is made and
+// converted once, and compared as CompareSortKeys compares the keys.
+std::vector<int> SortedOrder(const std::vector<std::string_view>& cells, int32_t kind,
+                             int32_t direction);
 
 // 1 when a is later than b, -1 when earlier, 0 when equal (OLE dates).
 int32_t CompareDateTimes(double a, double b);

@@ -292,6 +292,98 @@ TEST_F(ReportListTest, SpareListSelectsManyRows) {
     EXPECT_EQ(list_->SelectedRow(), 4);
 }
 
+// Cells keep their bytes through whole-column loads, appends, overwrites
+// (shorter, longer, many), single deletions and emptying, large or small.
+TEST_F(ReportListTest, CellsReadBackByteForByteThroughEveryChange) {
+    std::vector<std::vector<std::string>> expected;  // [row][column]
+    auto check = [&](const char* step) {
+        SCOPED_TRACE(step);
+        ASSERT_EQ(list_->RowCount(), static_cast<int>(expected.size()));
+        for (size_t r = 0; r < expected.size(); ++r) {
+            for (int c = 0; c < 4; ++c) {
+                ASSERT_EQ(list_->Cell(static_cast<int>(r), c), expected[r][static_cast<size_t>(c)])
+                    << r << "," << c;
+                ASSERT_EQ(list_->CellView(static_cast<int>(r), c),
+                          expected[r][static_cast<size_t>(c)]);
+            }
+        }
+    };
+    const std::vector<std::string> texts = {
+        "",
+        "张三",
+        "1个项目" + std::string(20, ' ') + "\r\n加钟",
+        std::string("a\0b", 3),
+        "[]",
+        std::string(300, 'x'),
+        "2024-05-01 10:00:00",
+        "喆犇鑫淼燚",
+    };
+    auto load = [&](size_t rows, size_t shift) {
+        std::vector<CellColumn> columns(4);
+        for (size_t r = 0; r < rows; ++r) {
+            std::vector<std::string> row;
+            for (size_t c = 0; c < 4; ++c) {
+                row.push_back(texts[(r * 3 + c + shift) % texts.size()]);
+                columns[c].Add(row.back());
+            }
+            expected.push_back(row);
+        }
+        list_->AddColumns(std::move(columns));
+    };
+
+    load(50, 0);
+    check("a load into the empty list");
+    list_->AddRows({{"x", "李四"}, {}});
+    expected.push_back({"x", "李四", "", ""});
+    expected.push_back({"", "", "", ""});
+    load(30, 1);
+    check("rows appended to rows");
+
+    const std::vector<std::pair<int, std::string>> writes = {
+        {0, "短"}, {1, std::string(500, 'y') + "长"}, {2, ""}, {3, "王五"}, {1, "又短了"}};
+    for (size_t i = 0; i < writes.size(); ++i) {
+        const int row = static_cast<int>(i * 7);
+        list_->SetCell(row, writes[i].first, writes[i].second);
+        expected[static_cast<size_t>(row)][static_cast<size_t>(writes[i].first)] = writes[i].second;
+    }
+    list_->DeleteRow(5);
+    expected.erase(expected.begin() + 5);
+    check("overwritten and deleted");
+
+    // Longer and longer texts leave most of a column unused: it is compacted.
+    for (int round = 1; round <= 4; ++round) {
+        for (size_t r = 0; r < expected.size(); ++r) {
+            std::string text =
+                std::to_string(r) + std::string(static_cast<size_t>(round) * 20000, '#');
+            list_->SetCell(static_cast<int>(r), 3, text);
+            expected[r][3] = std::move(text);
+        }
+        check("rewritten many times");
+    }
+
+    list_->DeleteAllRows();
+    expected.clear();
+    check("emptied");
+    load(20, 2);
+    check("loaded again");
+
+    // A list too large to keep its storage when emptied.
+    std::vector<CellColumn> big(4);
+    for (size_t r = 0; r < 300000; ++r) {
+        for (auto& column : big) {
+            column.Add(std::string(20, 'z'));
+        }
+    }
+    list_->DeleteAllRows();
+    expected.clear();
+    list_->AddColumns(std::move(big));
+    ASSERT_EQ(list_->RowCount(), 300000);
+    EXPECT_EQ(list_->Cell(299999, 3), std::string(20, 'z'));
+    list_->DeleteAllRows();
+    load(10, 3);
+    check("loaded after a large list");
+}
+
 TEST_F(ReportListTest, WorkerThreadWritesLandOnTheWindowThread) {
     AddNumbered(3);
     list_->Hide();

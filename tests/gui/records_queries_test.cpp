@@ -223,6 +223,83 @@ TEST_F(RecordQueriesTest, ConsumptionRowsComposeTheirNotes) {
     EXPECT_EQ(ConsumptionSummary(), "消费总计7次，合计总额350元");
 }
 
+// Loads large enough to be converted by several threads, batch after batch:
+// every cell as the column tables make it from the stored row, Chinese,
+// empty and composed cells included, and the sums of every row.
+TEST_F(RecordQueriesTest, LargeThreadedLoadsShowEveryStoredRowCellForCell) {
+    constexpr int kRows = 60000;
+    const std::string seq = " FROM seq_1_to_" + std::to_string(kRows);
+    Exec(
+        "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_method`,"
+        "`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) SELECT "
+        "'2024-01-01' + INTERVAL seq MINUTE,seq%300,ELT(1+seq%4,'0','','5','0.5'),seq%300+5,"
+        "ELT(1+seq%3,'微信','现金',''),IF(seq%2=0,'',CONCAT('第',seq,'次充值')),IF(seq%97=0,1,0),"
+        "seq%50,ELT(1+seq%5,'张三','李四','','Tom','喆'),IF(seq%7=0,'',seq%9),"
+        "ELT(1+seq%3,'老板','','店长')" +
+        seq);
+    Exec(
+        "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
+        "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) SELECT "
+        "ELT(1+seq%3,'','加钟','足疗*1\\r\\n推拿*1'),seq%90,IF(seq%89=0,1,0),"
+        "'2024-02-01' + INTERVAL seq MINUTE,IF(seq%4=0,seq%12,''),"
+        "ELT(1+seq%5,'足疗','0个项目','','2个项目','修脚'),seq%90,seq%50,"
+        "ELT(1+seq%4,'张三','','Tom','王小明'),IF(seq%6=0,'',seq%9),ELT(1+seq%2,'老板','')" +
+        seq);
+    LogIn();
+    w().选择框_新纪录在最前->SetTicked(true);
+    records().QueryAllRecharges();
+    records().QueryAllConsumption();
+
+    int64_t paid = 0;
+    int64_t bonus = 0;
+    int64_t total = 0;
+    const auto pays = Rows(
+        "SELECT `pay_id`,`user_id`,`user_name`,`pay_time`,`pay_money`,`pay_give`,`pay_total`,"
+        "`pay_method`,`pay_notes`,`boss_id`,`boss_name` FROM `paylist` WHERE `pay_del` <> 1 "
+        "ORDER BY `pay_id` DESC");
+    ASSERT_EQ(recharges().RowCount(), static_cast<int>(pays.size()));
+    for (size_t i = 0; i < pays.size(); ++i) {
+        const auto& f = pays[i];
+        const std::string give = ToInt32(f[5]) == 0 ? "" : f[5];
+        const std::vector<std::string> expected = {
+            f[0], f[1], f[2], f[3], f[4], give, f[6], f[7], f[8], "[" + f[9] + "]" + f[10]};
+        ASSERT_EQ(Cells(recharges(), static_cast<int>(i)), expected) << i;
+        paid += ToInt32(f[4]);
+        bonus += ToInt32(give);
+        total += ToInt32(f[6]);
+    }
+    EXPECT_EQ(RechargeSummary(), "充值" + IntText(static_cast<int64_t>(pays.size())) + "次，实付" +
+                                     IntText(paid) + "元，赠送" + IntText(bonus) + "元，合计" +
+                                     IntText(total) + "元");
+
+    int64_t money = 0;
+    const auto costs = Rows(
+        "SELECT `cost_id`,`user_id`,`user_name`,`cost_date`,`xm_name`,`xm_money`,`cost_money`,"
+        "`xm_id`,`cost_notes`,`boss_id`,`boss_name` FROM `costlist` WHERE `cost_del` <> 1 "
+        "ORDER BY `cost_id` DESC");
+    ASSERT_EQ(consumption().RowCount(), static_cast<int>(costs.size()));
+    for (size_t i = 0; i < costs.size(); ++i) {
+        const auto& f = costs[i];
+        const std::string item = f[4] == "0个项目" ? "" : f[4];
+        std::string notes;
+        if (!f[7].empty()) {
+            notes = "1个项目" + B + f[8];
+        } else if (!item.empty() && !f[8].empty()) {
+            notes = item + B + f[8];
+        } else {
+            notes = item + f[8];
+        }
+        const std::vector<std::string> expected = {
+            f[0], f[1],  f[2],
+            f[3], item,  f[5],
+            f[6], notes, f[9].empty() ? "" : "[" + f[9] + "]" + f[10]};
+        ASSERT_EQ(Cells(consumption(), static_cast<int>(i)), expected) << i;
+        money += ToInt32(f[6]);
+    }
+    EXPECT_EQ(ConsumptionSummary(), "消费总计" + IntText(static_cast<int64_t>(costs.size())) +
+                                        "次，合计总额" + IntText(money) + "元");
+}
+
 TEST_F(RecordQueriesTest, SumsStopAtTheIntegerLimits) {
     AddPay({.money = "2000000000", .give = "2000000000", .total = "-2000000000"});
     AddPay({.money = "2000000000", .give = "1", .total = "-2000000000"});

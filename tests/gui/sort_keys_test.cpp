@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/program.h"
 #include "platform/core/datetime.h"
 #include "ui/sort.h"
@@ -86,6 +91,72 @@ TEST(CompareSortKeys, TextAndDateKinds) {
     EXPECT_EQ(CompareSortKeys(state, "2024-03-05 09:00:00", "2024-03-05 09:00:00"), 0);
     state.direction = 0;
     EXPECT_GT(CompareSortKeys(state, "2024-03-05 09:00:00", "2024-03-05 10:00:00"), 0);
+}
+
+}  // namespace
+}  // namespace kob
+
+namespace kob {
+namespace {
+
+// Cells of every sort kind with many ties, empty cells and texts that are no
+// number or date.
+std::vector<std::string> GeneratedCells(int32_t kind, int n) {
+    const std::vector<std::string> texts = {
+        "",    "王小明", "王小", "李", "张三", "zhang", "Zhang", "a",      "A",       "b",
+        "100", "20",     "喆",   "曾", "单",   " ",     "x y",   "王小明", "[1]店长", "1个项目",
+    };
+    const std::vector<std::string> dates = {
+        "",           "2024-03-05 09:00:00", "2024-03-05 10:00:00", "2024-03-04 23:59:59",
+        "2024/3/5",   "2024-03-05",          "1899-12-29 06:00:00", "1899-12-29 18:00:00",
+        "not a date", "2024-02-30 10:00:00", "0099-01-01",          "9999-12-31 23:59:59",
+    };
+    const std::vector<std::string> numbers = {
+        "",    "0",  "-5", "20", "100", "12.7", "-12.7", "abc",         "3元",
+        "1e3", " 7", "+7", "7",  ".5",  "inf",  "nan",   "99999999999", "-99999999999",
+    };
+    const auto& pool = kind == kSortText ? texts : kind == kSortDateTime ? dates : numbers;
+    std::vector<std::string> cells;
+    uint32_t seed = 20240305;
+    for (int i = 0; i < n; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        cells.push_back(pool[(seed >> 8) % pool.size()]);
+    }
+    return cells;
+}
+
+// The order a sort gives when it compares the keys at every step, as the
+// list view does with CompareSortKeys.
+std::vector<int> OrderComparedAtEveryStep(const std::vector<std::string>& cells, int32_t kind,
+                                          int32_t direction) {
+    SortState state;
+    state.kind = kind;
+    state.direction = direction;
+    std::vector<std::string> keys;
+    for (const auto& cell : cells) {
+        keys.push_back(MakeSortKey(cell, kind));
+    }
+    std::vector<int> order(cells.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<int>(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return CompareSortKeys(state, keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) <
+               0;
+    });
+    return order;
+}
+
+TEST(SortedOrder, KeysMadeOnceSortAsComparingAtEveryStep) {
+    for (int32_t kind : {kSortText, kSortDateTime, kSortNumber}) {
+        const std::vector<std::string> cells = GeneratedCells(kind, 3000);
+        const std::vector<std::string_view> views(cells.begin(), cells.end());
+        for (int32_t direction : {1, 0}) {
+            SCOPED_TRACE(testing::Message() << "kind " << kind << " direction " << direction);
+            EXPECT_EQ(SortedOrder(views, kind, direction),
+                      OrderComparedAtEveryStep(cells, kind, direction));
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "platform/core/text.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,69 @@ TEST(GbkConversion, BrokenGbkBecomesReplacementCharacters) {
               "b");
     EXPECT_EQ(GbkToUtf8("\xD5\xC5\xD5"), "张\xEF\xBF\xBD");  // cut after a lead byte
     EXPECT_EQ(GbkToUtf8(""), "");
+}
+
+// glibc's own answer for one byte sequence: the UTF-8 text, or nullopt when
+// it does not convert whole.
+std::optional<std::string> IconvGbk(std::string_view gbk) {
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    std::string out(gbk.size() * 3 + 4, '\0');
+    char* in = const_cast<char*>(gbk.data());
+    size_t in_left = gbk.size();
+    char* o = out.data();
+    size_t o_left = out.size();
+    const size_t r = iconv(cd, &in, &in_left, &o, &o_left);
+    iconv_close(cd);
+    if (r == static_cast<size_t>(-1) || in_left != 0) {
+        return std::nullopt;
+    }
+    out.resize(out.size() - o_left);
+    return out;
+}
+
+TEST(GbkConversion, EveryTwoByteCharacterConvertsAsIconvDoes) {
+    int converted = 0;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x00; trail <= 0xFF; ++trail) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const std::string_view gbk(pair, 2);
+            const auto expected = IconvGbk(gbk);
+            std::string out = "前";
+            AppendGbkAsUtf8(out, gbk);
+            if (expected) {
+                ++converted;
+                ASSERT_EQ(out, "前" + *expected) << std::hex << lead << " " << trail;
+            } else {
+                ASSERT_NE(out.find("\xEF\xBF\xBD"), std::string::npos)
+                    << std::hex << lead << " " << trail;
+            }
+        }
+    }
+    EXPECT_GT(converted, 21000);  // GBK holds 21886 two-byte characters
+}
+
+TEST(GbkConversion, AppendingKeepsWhatIsThereAndMixesAllKinds) {
+    struct Case {
+        std::string gbk;
+        std::string utf8;
+    };
+    const std::vector<Case> cases = {
+        {"", ""},
+        {"2024-05-01 10:00:00", "2024-05-01 10:00:00"},
+        {"\xD5\xC5\xC8\xFD", "张三"},
+        {"[7]\xC0\xCF\xB0\xE5", "[7]老板"},
+        {"\x80"
+         "5",
+         "€5"},
+        {"\xD5\xC5\xFF\xC8\xFD", "张\xEF\xBF\xBD三"},
+        {"a\x81", "a\xEF\xBF\xBD"},
+    };
+    for (const Case& c : cases) {
+        std::string out = "已有";
+        AppendGbkAsUtf8(out, c.gbk);
+        EXPECT_EQ(out, "已有" + c.utf8) << c.utf8;
+        EXPECT_EQ(GbkToUtf8(c.gbk), c.utf8);
+    }
 }
 
 TEST(EscapeSqlText, EscapesWhatEndsOrBreaksAQuotedValue) {

@@ -16,12 +16,18 @@ bool IsBlank(char c) {
 }
 
 bool IsAscii(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
+    // Eight bytes at a time: most texts the program converts are short.
+    size_t i = 0;
+    uint64_t high = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        high |= word;
     }
-    return true;
+    for (; i < text.size(); ++i) {
+        high |= static_cast<unsigned char>(text[i]);
+    }
+    return (high & 0x8080808080808080ULL) == 0;
 }
 
 // One pair of conversion handles per thread: iconv_t keeps state and may not
@@ -180,12 +186,101 @@ bool GbkHolds(char32_t c) {
     return gbk && gbk->size() == 2;
 }
 
-std::string GbkToUtf8(std::string_view gbk) {
-    if (IsAscii(gbk)) {
-        return std::string(gbk);
-    }
+namespace {
+
+std::string GbkToUtf8ByIconv(std::string_view gbk) {
     auto out = Converters::ThisThread().Run(false, gbk);
     return out ? std::move(*out) : std::string();
+}
+
+// The UTF-8 form of every two-byte GBK character, taken from iconv once, so
+// both paths give the same bytes. Lead 0x81..0xFE, trail 0x40..0xFE.
+class GbkTable {
+  public:
+    static constexpr unsigned kLeads = 0xFE - 0x81 + 1;
+    static constexpr unsigned kTrails = 0xFE - 0x40 + 1;
+    struct Utf8 {
+        uint8_t size;  // 0: no single character; the cell takes the slow path
+        char bytes[3];
+    };
+
+    static const GbkTable& Get() {
+        static const GbkTable table;
+        return table;
+    }
+
+    const Utf8& At(unsigned char lead, unsigned char trail) const {
+        return chars_[(lead - 0x81u) * kTrails + (trail - 0x40u)];
+    }
+
+  private:
+    GbkTable() {
+        for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+            for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                const std::string utf8 = GbkToUtf8ByIconv(std::string_view(pair, 2));
+                Utf8& entry = chars_[(lead - 0x81) * kTrails + (trail - 0x40)];
+                const auto first = utf8.empty() ? 0u : static_cast<unsigned char>(utf8[0]);
+                // Exactly one character that is not U+FFFD.
+                const size_t expected = first < 0x80 ? 1 : first < 0xE0 ? 2 : first < 0xF0 ? 3 : 4;
+                if (utf8.empty() || utf8.size() != expected || utf8.size() > 3 ||
+                    utf8 == "\xEF\xBF\xBD") {
+                    entry.size = 0;
+                    continue;
+                }
+                entry.size = static_cast<uint8_t>(utf8.size());
+                std::memcpy(entry.bytes, utf8.data(), utf8.size());
+            }
+        }
+    }
+    Utf8 chars_[kLeads * kTrails] = {};
+};
+
+}  // namespace
+
+std::string GbkToUtf8(std::string_view gbk) {
+    std::string out;
+    AppendGbkAsUtf8(out, gbk);
+    return out;
+}
+
+void AppendGbkAsUtf8(std::string& out, std::string_view gbk) {
+    if (IsAscii(gbk)) {
+        out.append(gbk);  // ids, amounts, dates: the same bytes
+        return;
+    }
+    const size_t start = out.size();
+    // Two bytes give at most three: room for the whole text at once.
+    out.resize(start + gbk.size() + gbk.size() / 2 + 1);
+    char* o = out.data() + start;
+    const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
+    const auto* const end = in + gbk.size();
+    const GbkTable* table = nullptr;
+    while (in < end) {
+        if (*in < 0x80) {
+            *o++ = static_cast<char>(*in++);
+            continue;
+        }
+        if (end - in < 2 || *in == 0x80 || *in == 0xFF || in[1] < 0x40 || in[1] == 0xFF) {
+            break;  // not a two-byte character: iconv decides
+        }
+        if (table == nullptr) {
+            table = &GbkTable::Get();
+        }
+        const GbkTable::Utf8& c = table->At(in[0], in[1]);
+        if (c.size == 0) {
+            break;
+        }
+        std::memcpy(o, c.bytes, 3);  // the room above allows the spare bytes
+        o += c.size;
+        in += 2;
+    }
+    if (in < end) {
+        out.resize(start);
+        out += GbkToUtf8ByIconv(gbk);
+        return;
+    }
+    out.resize(static_cast<size_t>(o - out.data()));
 }
 
 std::string EscapeSqlText(std::string_view utf8) {

@@ -24,6 +24,9 @@ bool IsWholeNumber(std::string_view text);
 std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 // GBK to UTF-8; bytes that are not GBK become U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
+// GbkToUtf8(gbk) appended to out, without a conversion handle for the
+// common case (ASCII and two-byte characters): for a million cells.
+void AppendGbkAsUtf8(std::string& out, std::string_view gbk);
 
 // True when a gbk column stores the character as Utf8ToGbk sends it: it
 // converts to one byte below 0x80 or to two bytes. The euro sign converts to

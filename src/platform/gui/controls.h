@@ -27,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -432,6 +433,44 @@ class PageStack : public QWidget {
 
 class ReportModel;
 
+// The texts of one column's cells, back to back in one buffer: a list keeps
+// its cells this way, and a load builds whole columns of them and hands them
+// over, so a million rows cost no allocation per cell.
+class CellColumn {
+  public:
+    size_t CellCount() const { return spans_.size(); }
+    std::string_view At(size_t cell) const {
+        const Span& s = spans_[cell];
+        return {bytes_.data() + s.offset, s.size};
+    }
+    // A cell of one text; or one built from pieces, then EndCell.
+    void Add(std::string_view text) {
+        bytes_.append(text);
+        EndCell();
+    }
+    void Append(std::string_view piece) { bytes_.append(piece); }
+    void AppendGbk(std::string_view gbk);
+    void EndCell();
+    void Reserve(size_t cells, size_t bytes) {
+        spans_.reserve(cells);
+        bytes_.reserve(bytes);
+    }
+    size_t ByteCount() const { return bytes_.size(); }
+
+  private:
+    friend class ReportModel;
+    // A cell's text lies at offset in bytes_; a cell written over with a
+    // longer text moves to the end and leaves its old bytes unused.
+    struct Span {
+        uint32_t offset;
+        uint32_t size;
+    };
+    std::string bytes_;
+    std::vector<Span> spans_;
+    size_t cell_start_ = 0;  // of the cell being built
+    size_t unused_ = 0;      // bytes that overwritten cells left behind
+};
+
 // Report-style list: columns with titles and widths (width 0: the column is
 // there and holds values but is not shown), rows of text cells, header images
 // (-1 none, 0 up arrow, 1 down arrow, drawn left of the title while the arrow
@@ -460,14 +499,20 @@ class ReportList : public QTableView {
     int AddRow(std::vector<std::string> cells);
     // Appends many rows with one notification; faster for loads.
     void AddRows(std::vector<std::vector<std::string>> rows);
+    // The same, given column by column (columns[c] holds column c's cells,
+    // all columns the same number); an empty list takes the storage over.
+    void AddColumns(std::vector<CellColumn> columns);
     // Appends copies of source's rows (by index) with one notification; the
     // search rebuilds the member list from the spare list this way.
     void AddRowsFrom(const ReportList& source, const std::vector<int>& rows);
-    void DeleteAllRows();
+    // A large list's storage goes back to the system at once, unless a load
+    // that follows takes care of that (trim false): it reuses the freed pages.
+    void DeleteAllRows(bool trim = true);
     void DeleteRow(int row);
-    // Empty beyond the rows or columns. The reference holds until rows are
-    // added or deleted.
-    const std::string& Cell(int row, int column) const;
+    // Empty beyond the rows or columns.
+    std::string Cell(int row, int column) const;
+    // The same without a copy; the view holds until the rows or cells change.
+    std::string_view CellView(int row, int column) const;
     void SetCell(int row, int column, const std::string& text);
 
     // -1 for none (the first selected row in multi-select mode).
@@ -491,6 +536,9 @@ class ReportList : public QTableView {
     // Reorders the rows by less(a, b) on their indices before the sort, keeping
     // equal rows in order; the selected row follows its row.
     void SortRows(const std::function<bool(int a, int b)>& less);
+    // Reorders the rows: new row i is old row order[i] (a permutation of
+    // 0..RowCount()-1); the selected row follows its row.
+    void ReorderRows(const std::vector<int>& order);
 
     std::function<void(int column)> on_column_click;
     std::function<void()> on_current_row_changed;

@@ -1,14 +1,18 @@
-// The report list: UTF-8 cells kept column by column in plain vectors, shown
-// through a table model, so loading and sorting a million rows touch no Qt per
-// row. A sort by one column reads that column's cells from one array, and
+// The report list: UTF-8 cells kept column by column, each column's texts
+// back to back in one buffer, shown through a table model, so loading and
+// sorting a million rows touch no Qt and allocate nothing per row. A sort
 // reorders only the row-to-slot map, not the cells.
+#include <malloc.h>
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
+#include "platform/core/text.h"
 #include "platform/gui/controls.h"
 
 namespace kob {
@@ -26,9 +30,22 @@ constexpr ArrowRow kArrowRows[2][7] = {
     {{0, 6, 7}, {0, 0, 7}, {1, 1, 6}, {1, 1, 6}, {2, 2, 5}, {2, 2, 5}, {3, 3, 4}},
 };
 
-const std::string kNoText;
+// Storage a list keeps when it is emptied, so that a list rebuilt on every
+// keystroke does not allocate again; a larger one goes back to the system.
+constexpr size_t kKeptStorageBytes = size_t{16} << 20;
 
 }  // namespace
+
+void CellColumn::AppendGbk(std::string_view gbk) {
+    AppendGbkAsUtf8(bytes_, gbk);
+}
+
+void CellColumn::EndCell() {
+    // Offsets are 32-bit: a column holds up to 4 GiB of text.
+    spans_.push_back(
+        {static_cast<uint32_t>(cell_start_), static_cast<uint32_t>(bytes_.size() - cell_start_)});
+    cell_start_ = bytes_.size();
+}
 
 QImage ReportList::SortArrowImage(int image) {
     QImage arrow(8, 7, QImage::Format_ARGB32);
@@ -66,9 +83,11 @@ class ReportModel : public QAbstractTableModel {
         }
         const auto row = static_cast<size_t>(index.row());
         switch (role) {
-            case Qt::DisplayRole:
-                return QString::fromStdString(
-                    columns_[static_cast<size_t>(index.column())][slot_[row]]);
+            case Qt::DisplayRole: {
+                const std::string_view text =
+                    columns_[static_cast<size_t>(index.column())].At(slot_[row]);
+                return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+            }
             case Qt::BackgroundRole:
                 if (multi_ && marks_[row] != 0) {
                     return mark_background_;
@@ -120,7 +139,9 @@ class ReportModel : public QAbstractTableModel {
         images_.assign(titles_.size(), -1);
         columns_.resize(titles_.size());
         for (auto& column : columns_) {
-            column.resize(row_count_);
+            while (column.CellCount() < cells_) {
+                column.EndCell();  // an empty cell
+            }
         }
         endResetModel();
     }
@@ -146,20 +167,35 @@ class ReportModel : public QAbstractTableModel {
 
     // ---- rows and cells
 
-    const std::string& Cell(int row, int column) const {
+    std::string_view Cell(int row, int column) const {
         if (row < 0 || static_cast<size_t>(row) >= row_count_ || column < 0 ||
             static_cast<size_t>(column) >= columns_.size()) {
-            return kNoText;
+            return {};
         }
-        return columns_[static_cast<size_t>(column)][slot_[static_cast<size_t>(row)]];
+        return columns_[static_cast<size_t>(column)].At(slot_[static_cast<size_t>(row)]);
     }
 
-    bool SetCell(int row, int column, const std::string& text) {
+    bool SetCell(int row, int column, std::string_view text) {
         if (row < 0 || static_cast<size_t>(row) >= row_count_ || column < 0 ||
             static_cast<size_t>(column) >= columns_.size()) {
             return false;
         }
-        columns_[static_cast<size_t>(column)][slot_[static_cast<size_t>(row)]] = text;
+        CellColumn& cells = columns_[static_cast<size_t>(column)];
+        CellColumn::Span& span = cells.spans_[slot_[static_cast<size_t>(row)]];
+        if (text.size() <= span.size) {
+            std::copy(text.begin(), text.end(), cells.bytes_.begin() + span.offset);
+            cells.unused_ += span.size - text.size();
+        } else {
+            cells.unused_ += span.size;
+            // A longer text goes to the end; the old bytes stay unused.
+            span.offset = static_cast<uint32_t>(cells.bytes_.size());
+            cells.bytes_.append(text);
+            cells.cell_start_ = cells.bytes_.size();
+        }
+        span.size = static_cast<uint32_t>(text.size());
+        if (cells.unused_ > (size_t{1} << 20) && cells.unused_ > cells.bytes_.size() / 2) {
+            Compact(cells);
+        }
         const QModelIndex at = index(row, column);
         emit dataChanged(at, at, {Qt::DisplayRole});
         return true;
@@ -171,26 +207,59 @@ class ReportModel : public QAbstractTableModel {
         }
         const int first = rowCount();
         beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        for (auto& column : columns_) {
-            column.reserve(row_count_ + rows.size());
+        size_t bytes = 0;
+        for (const auto& row : rows) {
+            for (const auto& cell : row) {
+                bytes += cell.size();
+            }
         }
-        slot_.reserve(row_count_ + rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) {
-            slot_.push_back(static_cast<uint32_t>(row_count_ + i));  // cells are appended
+        for (auto& column : columns_) {
+            column.Reserve(cells_ + rows.size(),
+                           column.ByteCount() + bytes / std::max<size_t>(columns_.size(), 1));
         }
         const size_t n = columns_.size();
         for (auto& row : rows) {
             const size_t given = std::min(row.size(), n);
             for (size_t c = 0; c < given; ++c) {
-                columns_[c].push_back(std::move(row[c]));
+                columns_[c].Add(row[c]);
             }
             for (size_t c = given; c < n; ++c) {
-                columns_[c].emplace_back();
+                columns_[c].EndCell();
             }
             std::vector<std::string>().swap(row);
         }
-        row_count_ += rows.size();
-        marks_.resize(row_count_, 0);
+        AddSlots(rows.size());
+        endInsertRows();
+    }
+
+    void AppendColumns(std::vector<CellColumn> given) {
+        size_t added = 0;
+        for (const auto& column : given) {
+            added = std::max(added, column.CellCount());
+        }
+        if (added == 0) {
+            return;
+        }
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(added) - 1);
+        for (size_t c = 0; c < columns_.size(); ++c) {
+            CellColumn& column = columns_[c];
+            if (c < given.size() && cells_ == 0 && given[c].CellCount() == added) {
+                column = std::move(given[c]);  // the usual load: take it over
+                continue;
+            }
+            const size_t have = c < given.size() ? given[c].CellCount() : 0;
+            column.Reserve(cells_ + added,
+                           column.ByteCount() + (c < given.size() ? given[c].ByteCount() : 0));
+            for (size_t i = 0; i < added; ++i) {
+                if (i < have) {
+                    column.Add(given[c].At(i));
+                } else {
+                    column.EndCell();
+                }
+            }
+        }
+        AddSlots(added);
         endInsertRows();
     }
 
@@ -200,20 +269,15 @@ class ReportModel : public QAbstractTableModel {
         }
         const int first = rowCount();
         beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        slot_.reserve(row_count_ + rows.size());
-        for (size_t i = 0; i < rows.size(); ++i) {
-            slot_.push_back(static_cast<uint32_t>(row_count_ + i));
-        }
-        // Column by column: each column vector is walked once.
+        // Column by column: each column is walked once.
         for (size_t c = 0; c < columns_.size(); ++c) {
             auto& column = columns_[c];
-            column.reserve(row_count_ + rows.size());
+            column.Reserve(cells_ + rows.size(), column.ByteCount());
             for (int r : rows) {
-                column.push_back(source.Cell(r, static_cast<int>(c)));
+                column.Add(source.Cell(r, static_cast<int>(c)));
             }
         }
-        row_count_ += rows.size();
-        marks_.resize(row_count_, 0);
+        AddSlots(rows.size());
         endInsertRows();
     }
 
@@ -222,14 +286,8 @@ class ReportModel : public QAbstractTableModel {
             return;
         }
         beginRemoveRows({}, row, row);
-        const uint32_t slot = slot_[static_cast<size_t>(row)];
-        for (auto& column : columns_) {
-            column.erase(column.begin() + slot);
-        }
+        // Its cells stay behind unused until the list is emptied.
         slot_.erase(slot_.begin() + row);
-        for (auto& s : slot_) {
-            s -= s > slot ? 1 : 0;
-        }
         --row_count_;
         marks_.erase(marks_.begin() + row);
         endRemoveRows();
@@ -237,20 +295,45 @@ class ReportModel : public QAbstractTableModel {
     }
 
     // Removal rather than a reset keeps the header's column state.
-    void RemoveAll() {
-        if (row_count_ == 0) {
+    void RemoveAll(bool trim) {
+        if (row_count_ == 0 && cells_ == 0) {
             return;
         }
-        beginRemoveRows({}, 0, rowCount() - 1);
-        // Capacity is kept: a search rebuilds the list on every keystroke.
-        for (auto& column : columns_) {
-            column.clear();
+        if (row_count_ > 0) {
+            beginRemoveRows({}, 0, rowCount() - 1);
         }
-        slot_.clear();
+        size_t storage = slot_.capacity() * sizeof(uint32_t) + marks_.capacity();
+        for (const auto& column : columns_) {
+            storage +=
+                column.bytes_.capacity() + column.spans_.capacity() * sizeof(CellColumn::Span);
+        }
+        if (storage <= kKeptStorageBytes) {
+            for (auto& column : columns_) {
+                column.bytes_.clear();
+                column.spans_.clear();
+                column.cell_start_ = 0;
+                column.unused_ = 0;
+            }
+            slot_.clear();
+            marks_.clear();
+        } else {
+            for (auto& column : columns_) {
+                column = CellColumn();
+            }
+            std::vector<uint32_t>().swap(slot_);
+            std::vector<char>().swap(marks_);
+        }
+        cells_ = 0;
+        const bool had_rows = row_count_ > 0;
         row_count_ = 0;
-        marks_.clear();
-        endRemoveRows();
+        if (had_rows) {
+            endRemoveRows();
+        }
         RecountMarks();
+        if (trim && storage > kKeptStorageBytes) {
+            // Freed blocks inside the heap go back to the system only when asked.
+            malloc_trim(0);
+        }
     }
 
     // Reorders the rows by order (new row i is old row order[i]) and moves the
@@ -337,6 +420,28 @@ class ReportModel : public QAbstractTableModel {
     }
 
   private:
+    void AddSlots(size_t added) {
+        slot_.reserve(row_count_ + added);
+        for (size_t i = 0; i < added; ++i) {
+            slot_.push_back(static_cast<uint32_t>(cells_ + i));
+        }
+        cells_ += added;
+        row_count_ += added;
+        marks_.resize(row_count_, 0);
+    }
+    // Drops the unused bytes that overwritten cells left behind.
+    static void Compact(CellColumn& cells) {
+        std::string bytes;
+        bytes.reserve(cells.bytes_.size() - cells.unused_);
+        for (auto& span : cells.spans_) {
+            const auto offset = static_cast<uint32_t>(bytes.size());
+            bytes.append(cells.bytes_, span.offset, span.size);
+            span.offset = offset;
+        }
+        cells.bytes_ = std::move(bytes);
+        cells.cell_start_ = cells.bytes_.size();
+        cells.unused_ = 0;
+    }
     int NextMark(int from) const {
         for (int r = std::max(from, 0); r < rowCount(); ++r) {
             if (marks_[static_cast<size_t>(r)] != 0) {
@@ -354,8 +459,9 @@ class ReportModel : public QAbstractTableModel {
     std::vector<int> images_;
     bool show_arrows_ = false;
     QPixmap arrows_[2];
-    std::vector<std::vector<std::string>> columns_;  // columns_[column][slot]
-    std::vector<uint32_t> slot_;  // slot_[row]: where its cells are; a permutation of 0..n-1
+    std::vector<CellColumn> columns_;  // columns_[column].At(slot)
+    size_t cells_ = 0;                 // slots in use, rows deleted one by one included
+    std::vector<uint32_t> slot_;       // slot_[row]: where its cells are
     size_t row_count_ = 0;
     bool multi_ = false;
     std::vector<char> marks_;
@@ -491,13 +597,17 @@ void ReportList::AddRows(std::vector<std::vector<std::string>> rows) {
     Change([&] { model_->Append(std::move(rows)); });
 }
 
+void ReportList::AddColumns(std::vector<CellColumn> columns) {
+    Change([&] { model_->AppendColumns(std::move(columns)); });
+}
+
 void ReportList::AddRowsFrom(const ReportList& source, const std::vector<int>& rows) {
     Change([&] { model_->AppendFrom(*source.model_, rows); });
 }
 
-void ReportList::DeleteAllRows() {
+void ReportList::DeleteAllRows(bool trim) {
     Change([&] {
-        model_->RemoveAll();
+        model_->RemoveAll(trim);
         selectionModel()->clear();
         anchor_ = -1;
     });
@@ -514,7 +624,11 @@ void ReportList::DeleteRow(int row) {
     });
 }
 
-const std::string& ReportList::Cell(int row, int column) const {
+std::string ReportList::Cell(int row, int column) const {
+    return std::string(model_->Cell(row, column));
+}
+
+std::string_view ReportList::CellView(int row, int column) const {
     return model_->Cell(row, column);
 }
 
@@ -616,6 +730,17 @@ void ReportList::SortRows(const std::function<bool(int a, int b)>& less) {
         std::stable_sort(order.begin(), order.end(), [&less](int a, int b) { return less(a, b); });
         model_->Permute(order);
         // The selected row moved with its row: no change to report.
+        last_current_ = SelectedRow();
+        anchor_ = -1;
+    });
+}
+
+void ReportList::ReorderRows(const std::vector<int>& order) {
+    if (order.size() != static_cast<size_t>(RowCount()) || order.size() < 2) {
+        return;
+    }
+    Change([&] {
+        model_->Permute(order);
         last_current_ = SelectedRow();
         anchor_ = -1;
     });

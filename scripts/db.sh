@@ -55,7 +55,8 @@ cmd_init() {
     fi
     echo "db.sh: creating a data directory in $DATA"
     rm -rf "$DATA"
-    if ! mariadb-install-db --no-defaults --datadir="$DATA" --user=root \
+    # --force: no host name check, as a bare system may have no /etc/hosts.
+    if ! mariadb-install-db --no-defaults --datadir="$DATA" --user=root --force \
         --auth-root-authentication-method=normal --skip-test-db >"$DIR/install.log" 2>&1; then
         echo "db.sh: mariadb-install-db failed" >&2
         tail -n 25 "$DIR/install.log" >&2

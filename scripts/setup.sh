@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     libmariadb-dev mariadb-server mariadb-client libicu-dev
     fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-wqy-microhei
-    xvfb xdotool imagemagick
+    xvfb xauth xdotool imagemagick
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
 )

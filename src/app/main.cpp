@@ -37,7 +37,12 @@ namespace {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // The program takes no command line. Qt would act on options of its own
+    // (-reverse, -style, -platform, ...), so it sees the program's name only.
+    static char fallback_name[] = "kobrelan";
+    static char* qt_argv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallback_name, nullptr};
+    static int qt_argc = 1;
+    QApplication app(qt_argc, qt_argv);
     QApplication::setApplicationName("kobrelan");
     StartProgram();
 }

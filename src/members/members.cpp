@@ -781,7 +781,8 @@ void Members::FilterMemberList() {
     std::vector<int> matches;
     if (query.kind() != MemberSearchQuery::Kind::Empty) {
         for (int r = 0; r < n; ++r) {
-            if (query.Matches(search_keys_[static_cast<size_t>(r)], spare.Cell(r, kMemberPhone))) {
+            if (query.Matches(search_keys_[static_cast<size_t>(r)],
+                              spare.CellView(r, kMemberPhone))) {
                 matches.push_back(r);
             }
         }

@@ -339,8 +339,9 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
     if (!w.mark_sql.empty()) {
         auto value = Scalar(connection, w.mark_sql);
         if (!value) {
-            // Nothing has been written yet: a lost connection is replaced.
-            if (ConnectionLost(connection ? mysql_errno(connection) : CR_SERVER_GONE_ERROR)) {
+            // Nothing has been written yet: a lost connection is replaced
+            // (not a missing one: the reuse rule decides when to connect).
+            if (connection != nullptr && ConnectionLost(mysql_errno(connection))) {
                 CloseConnection(connection);
                 connection = ConnectEndpoint();
                 value = Scalar(connection, w.mark_sql);

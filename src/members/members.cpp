@@ -846,8 +846,10 @@ void Members::DeleteMember() {
     {
         data::PrivateConnection connection;
         // The member's records stay; only the member row goes.
+        // Deleting it again changes nothing: a lost deletion is settled by running it again.
         deleted = IsWholeNumber(card) &&
-                  connection.Execute("DELETE FROM `kobrelan`.`userlist` WHERE `user_id` = " + card);
+                  connection.Write(data::RepeatableWrite(
+                      "DELETE FROM `kobrelan`.`userlist` WHERE `user_id` = " + card));
     }
     if (!deleted) {
         return;  // a failed deletion ends silently
@@ -967,8 +969,9 @@ void Members::ChangeMemberPhone() {
     {
         data::PrivateConnection connection;
         changed = IsWholeNumber(card) &&
-                  connection.Execute("UPDATE `kobrelan`.`userlist` SET `user_tel` = '" +
-                                     EscapeSqlText(*typed) + "' WHERE `user_id` = " + card);
+                  connection.Write(
+                      data::RepeatableWrite("UPDATE `kobrelan`.`userlist` SET `user_tel` = '" +
+                                            EscapeSqlText(*typed) + "' WHERE `user_id` = " + card));
     }
     if (!changed) {
         return;

@@ -524,6 +524,46 @@ Result SharedSession::Write(const data::Write& w) {
     return result;
 }
 
+int64_t SharedSession::StreamQuery(
+    std::string_view sql, const std::function<void(const std::vector<std::string>&)>& columns,
+    const std::function<void(char**, unsigned long*)>& row) {
+    Result result = Execute(sql);
+    if (result.Unknown()) {
+        result = Execute(sql);
+    }
+    if (!result) {
+        return -1;
+    }
+    MYSQL* connection = db_->handle_;
+    MYSQL_RES* stream = mysql_use_result(connection);
+    if (stream == nullptr) {
+        Note(Result{ConnectionLost(mysql_errno(connection)) ? Outcome::Unknown : Outcome::Refused,
+                    mysql_errno(connection)});
+        return -1;
+    }
+    const unsigned count = mysql_num_fields(stream);
+    const MYSQL_FIELD* fields = mysql_fetch_fields(stream);
+    std::vector<std::string> names;
+    names.reserve(count);
+    for (unsigned i = 0; i < count; ++i) {
+        names.emplace_back(fields[i].name, fields[i].name_length);
+    }
+    columns(names);
+    int64_t rows = 0;
+    while (MYSQL_ROW fields_of_row = mysql_fetch_row(stream)) {
+        row(fields_of_row, mysql_fetch_lengths(stream));
+        ++rows;
+    }
+    // The end of the rows and a transfer cut short look alike until asked.
+    const unsigned error = mysql_errno(connection);
+    mysql_free_result(stream);
+    if (error != 0) {
+        Note(Result{ConnectionLost(error) ? Outcome::Unknown : Outcome::Refused, error});
+        return -1;
+    }
+    return rows;
+}
+
 MYSQL* SharedSession::Handle() const {
     return db_->handle_;
 }

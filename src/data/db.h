@@ -218,6 +218,16 @@ class SharedSession {
     RecordSet Query(std::string_view sql);
     // GetDbConnection, then w as WriteOn runs it.
     Result Write(const data::Write& w);
+    // GetDbConnection, then a reading statement whose rows are handed over
+    // one by one as they arrive, without storing the result: first the
+    // column names, then each row's fields (GBK, nullptr for NULL) and their
+    // lengths, valid during the call only. The number of rows, or -1 when the
+    // statement or the transfer failed (rows already handed over then count
+    // for nothing). Tried once more on a new connection, as Query is, when
+    // the shared one turns out lost before the first row.
+    int64_t StreamQuery(std::string_view sql,
+                        const std::function<void(const std::vector<std::string>& names)>& columns,
+                        const std::function<void(char** fields, unsigned long* lengths)>& row);
     MYSQL* Handle() const;
 
   private:

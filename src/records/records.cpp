@@ -1,8 +1,10 @@
 #include "records/records.h"
 
 #include <malloc.h>
+#include <strings.h>
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <limits>
 #include <mutex>
@@ -227,97 +229,156 @@ class PhaseGate {
     size_t phase_ = 0;
 };
 
+// A row count as the summary shows it: 0 for a failed statement, held at
+// the 32-bit limit.
+int32_t ClampCount(int64_t rows) {
+    return static_cast<int32_t>(std::clamp<int64_t>(rows, 0, std::numeric_limits<int32_t>::max()));
+}
+
 constexpr size_t kBatchRows = 8192;
-constexpr size_t kRowsPerHelper = 25000;
 constexpr size_t kMaxHelpers = 4;
 
-// Turns the n rows of set into cells. The calling thread reads the rows in
-// batches (on_row sees each row); helper threads, each with columns of its
-// own, convert one batch while the next is read. Converting a million rows is
-// most of a load; the result set itself is only touched by the calling thread.
-void BuildColumns(data::RecordSet& set, const std::array<std::string_view, 12>& names, int32_t n,
-                  std::vector<CellColumn>& cells, CellMaker make,
-                  const std::function<void(const RawRow&)>& on_row) {
-    std::array<int, 12> at{};
-    for (size_t i = 0; i < names.size(); ++i) {
-        at[i] = set.ColumnIndex(names[i]);
+// Rows read from the server, their fields' bytes copied: a streamed row lives
+// only until the next one is read.
+struct Batch {
+    std::string bytes;
+    std::vector<std::array<std::pair<uint32_t, uint32_t>, 12>> fields;  // offset, length
+    std::vector<RawRow> rows;  // views into bytes, made once the batch is complete
+
+    void Clear() {
+        bytes.clear();
+        fields.clear();
+        rows.clear();
     }
-    const size_t rows = n > 0 ? static_cast<size_t>(n) : 0;
-    const size_t cores = std::max<size_t>(std::thread::hardware_concurrency(), 1);
-    const size_t helpers =
-        std::min({cores > 1 ? cores - 1 : 0, kMaxHelpers, cells.size(), rows / kRowsPerHelper});
-    std::array<std::vector<RawRow>, 2> batches;
-    std::array<size_t, 2> batch_rows{};
-    size_t read = 0;
-    auto read_batch = [&](std::vector<RawRow>& batch) {
-        const size_t count = std::min(kBatchRows, rows - read);
-        batch.resize(count);
-        for (size_t r = 0; r < count; ++r) {
-            set.MoveTo(read + r);
-            for (size_t i = 0; i < at.size(); ++i) {
-                batch[r][i] = set.RawText(at[i]);
+    void Seal() {
+        rows.resize(fields.size());
+        for (size_t r = 0; r < fields.size(); ++r) {
+            for (size_t i = 0; i < 12; ++i) {
+                rows[r][i] =
+                    std::string_view(bytes).substr(fields[r][i].first, fields[r][i].second);
             }
-            on_row(batch[r]);
         }
-        read += count;
-        return count;
-    };
-    auto convert = [&](const std::vector<RawRow>& batch, size_t first_column, size_t step,
-                       std::string& scratch, bool first_batch) {
+    }
+};
+
+// Runs sql and turns its rows into cells as they arrive. The calling thread
+// reads the rows into batches (on_row sees each row); once a batch is full,
+// helper threads, each with columns of its own, convert it while the next is
+// read, so converting overlaps the transfer. The row count, -1 when the
+// statement or the transfer failed (the cells are then empty).
+int64_t StreamColumns(data::SharedSession& session, const std::string& sql,
+                      const std::array<std::string_view, 12>& names, std::vector<CellColumn>& cells,
+                      CellMaker make, const std::function<void(const RawRow&)>& on_row) {
+    std::array<int, 12> at{};
+    at.fill(-1);
+    std::array<Batch, 2> batches;
+    size_t filling = 0;
+    size_t current = 0;
+    bool converting = false;
+    bool finished = false;
+    const size_t cores = std::max<size_t>(std::thread::hardware_concurrency(), 1);
+    const size_t helpers = std::min({cores > 1 ? cores - 1 : 0, kMaxHelpers, cells.size()});
+    PhaseGate gate(helpers + 1);
+    std::vector<std::thread> threads;
+    auto convert = [&](const Batch& batch, size_t first_column, size_t step, std::string& scratch) {
         for (size_t c = first_column; c < cells.size(); c += step) {
-            for (const RawRow& row : batch) {
+            for (const RawRow& row : batch.rows) {
                 make(row, c, cells[c], scratch);
             }
-            if (first_batch && batch.size() < rows) {
-                // Room for every row at the first batch's average size, so
-                // the column is not copied as it grows.
-                const size_t average = cells[c].ByteCount() / batch.size();
-                cells[c].Reserve(rows, (average + average / 4 + 1) * rows);
-            }
         }
     };
-    if (helpers == 0) {
-        std::string scratch;
-        bool first = true;
-        while (read < rows) {
-            read_batch(batches[0]);
-            convert(batches[0], 0, 1, scratch, first);
-            first = false;
+    // Hands the full batch to the helpers (started with the first one) and
+    // goes on filling the other.
+    auto submit = [&] {
+        batches[filling].Seal();
+        if (threads.empty()) {
+            for (size_t h = 0; h < helpers; ++h) {
+                threads.emplace_back([&, h] {
+                    std::string scratch;
+                    for (;;) {
+                        gate.ArriveAndWait();  // a batch is ready, or the rows are done
+                        if (finished) {
+                            return;
+                        }
+                        convert(batches[current], h, helpers, scratch);
+                        gate.ArriveAndWait();
+                    }
+                });
+            }
         }
-        return;
-    }
-    PhaseGate gate(helpers + 1);
-    size_t current = 0;
-    bool first = true;
-    bool finished = false;
-    std::vector<std::thread> threads;
-    for (size_t h = 0; h < helpers; ++h) {
-        threads.emplace_back([&, h] {
-            std::string scratch;
-            for (;;) {
-                gate.ArriveAndWait();  // a batch is ready, or the rows are done
-                if (finished) {
-                    return;
+        if (converting) {
+            gate.ArriveAndWait();  // the batch before is converted
+        }
+        // The helpers idle: the columns get their room here, so that their
+        // memory comes from this thread's heap, which a trim gives back
+        // whole, not from the helpers' own arenas, which keep what they had.
+        const size_t rows = batches[filling].fields.size();
+        const size_t raw_per_row = batches[filling].bytes.size() / rows + 1;
+        for (auto& column : cells) {
+            const size_t per_row = column.CellCount() > 0
+                                       ? column.ByteCount() / column.CellCount() + 1
+                                       : raw_per_row * 3 / 2;
+            column.ReserveMore(rows, per_row * rows * 5 / 4 + 4096);
+        }
+        current = filling;
+        gate.ArriveAndWait();  // the helpers take batches[current]
+        converting = true;
+        filling = 1 - filling;
+        batches[filling].Clear();
+    };
+    RawRow raw;
+    const int64_t rows = session.StreamQuery(
+        sql,
+        [&](const std::vector<std::string>& columns) {
+            for (size_t i = 0; i < names.size(); ++i) {
+                for (size_t c = 0; c < columns.size(); ++c) {
+                    // Column names are not case-sensitive on the server either.
+                    if (columns[c].size() == names[i].size() &&
+                        strncasecmp(columns[c].data(), names[i].data(), names[i].size()) == 0) {
+                        at[i] = static_cast<int>(c);
+                        break;
+                    }
                 }
-                convert(batches[current], h, helpers, scratch, first);
-                gate.ArriveAndWait();
+            }
+        },
+        [&](char** fields, unsigned long* lengths) {
+            Batch& batch = batches[filling];
+            auto& offsets = batch.fields.emplace_back();
+            for (size_t i = 0; i < at.size(); ++i) {
+                const char* field = at[i] >= 0 ? fields[at[i]] : nullptr;
+                const size_t length = field ? lengths[at[i]] : 0;
+                raw[i] = std::string_view(field ? field : "", length);
+                offsets[i] = {static_cast<uint32_t>(batch.bytes.size()),
+                              static_cast<uint32_t>(length)};
+                batch.bytes.append(raw[i]);
+            }
+            on_row(raw);
+            if (batch.fields.size() == kBatchRows && helpers > 0) {
+                submit();
             }
         });
-    }
-    batch_rows[0] = read_batch(batches[0]);
-    while (batch_rows[current] > 0) {
-        gate.ArriveAndWait();  // the helpers convert batches[current]
-        const size_t next = 1 - current;
-        batch_rows[next] = read < rows ? read_batch(batches[next]) : 0;
+    if (threads.empty()) {
+        // A small result (or one core): converted here, in one go.
+        batches[filling].Seal();
+        std::string scratch;
+        convert(batches[filling], 0, 1, scratch);
+    } else {
+        if (!batches[filling].fields.empty()) {
+            submit();
+        }
+        gate.ArriveAndWait();  // the last batch is converted
+        finished = true;
         gate.ArriveAndWait();
-        current = next;
-        first = false;
+        for (auto& thread : threads) {
+            thread.join();
+        }
     }
-    finished = true;
-    gate.ArriveAndWait();
-    for (auto& thread : threads) {
-        thread.join();
+    if (rows < 0) {
+        for (auto& column : cells) {
+            column = CellColumn();
+        }
     }
+    return rows;
 }
 
 // The statement of a load, from its page's fragments.
@@ -554,38 +615,45 @@ void Records::FormDayRange(RecordPage page, std::string& start, std::string& end
 }
 
 // An empty statement (a card that is not a whole number) counts as failed.
-int32_t Records::RunLoadStatement(data::SharedSession& session, const std::string& sql) {
+bool Records::AnnounceLoadStatement(const std::string& sql) {
     if (sql.empty()) {
-        return 0;
+        return false;
     }
     if (on_statement) {
         on_statement(sql);
     }
-    return session.RunQuery(sql);
+    return true;
 }
 
 void Records::LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                                   const std::string& start, const std::string& end) {
     auto& w = program_.window();
     const int32_t replaced = list.RowCount();
-    list.DeleteAllRows(false);  // the result reuses its pages; trimmed after the load
-    auto session = program_.db.Acquire();
-    session.GetDbConnection();
-    const int32_t n = RunLoadStatement(
-        session,
-        RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
+    list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
     std::vector<CellColumn> cells(10);
     Sum paid;
     Sum bonus;
     Sum total;
-    BuildColumns(session.SharedRecordSet(), kRechargeFields, n, cells, MakeRechargeCell,
-                 [&](const RawRow& f) {
-                     paid.Add(f[2]);
-                     bonus.Add(f[3]);  // a bonus shown empty adds its 0
-                     total.Add(f[4]);
-                 });
-    const int32_t count = n;
-    session.FreeSharedRecordSet();
+    int64_t n = 0;
+    {
+        auto session = program_.db.Acquire();
+        session.GetDbConnection();
+        const std::string sql =
+            RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
+        if (AnnounceLoadStatement(sql)) {
+            n = StreamColumns(session, sql, kRechargeFields, cells, MakeRechargeCell,
+                              [&](const RawRow& f) {
+                                  paid.Add(f[2]);
+                                  bonus.Add(f[3]);  // a bonus shown empty adds its 0
+                                  total.Add(f[4]);
+                              });
+        }
+    }
+    if (n < 0) {
+        // A failed statement: no rows, and so nothing summed.
+        paid = bonus = total = Sum();
+    }
+    const int32_t count = ClampCount(n);
     ReturnFreedMemory(replaced, count);
     list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Recharge)
@@ -598,18 +666,24 @@ void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, 
                                      const std::string& start, const std::string& end) {
     auto& w = program_.window();
     const int32_t replaced = list.RowCount();
-    list.DeleteAllRows(false);  // the result reuses its pages; trimmed after the load
-    auto session = program_.db.Acquire();
-    session.GetDbConnection();
-    const int32_t n = RunLoadStatement(
-        session,
-        ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked()));
+    list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
     std::vector<CellColumn> cells(9);
     Sum money;
-    BuildColumns(session.SharedRecordSet(), kConsumptionFields, n, cells, MakeConsumptionCell,
-                 [&](const RawRow& f) { money.Add(f[2]); });
-    const int32_t count = n;
-    session.FreeSharedRecordSet();
+    int64_t n = 0;
+    {
+        auto session = program_.db.Acquire();
+        session.GetDbConnection();
+        const std::string sql =
+            ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
+        if (AnnounceLoadStatement(sql)) {
+            n = StreamColumns(session, sql, kConsumptionFields, cells, MakeConsumptionCell,
+                              [&](const RawRow& f) { money.Add(f[2]); });
+        }
+    }
+    if (n < 0) {
+        money = Sum();
+    }
+    const int32_t count = ClampCount(n);
     ReturnFreedMemory(replaced, count);
     list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Consumption)

@@ -78,7 +78,9 @@ class Records {
     void QueryAllConsumption();
     void QueryMemberRecharges();
     void QueryMemberConsumption();
-    int32_t RunLoadStatement(data::SharedSession& session, const std::string& sql);
+    // Whether a load has a statement to run (a card that is no number gives
+    // none); tells on_statement.
+    bool AnnounceLoadStatement(const std::string& sql);
     void LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                              const std::string& start, const std::string& end);
     void LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,

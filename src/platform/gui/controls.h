@@ -455,6 +455,16 @@ class CellColumn {
         spans_.reserve(cells);
         bytes_.reserve(bytes);
     }
+    // Room for cells more cells and bytes more bytes, growing at least
+    // twofold: a column filled on other threads is allocated on the caller's.
+    void ReserveMore(size_t cells, size_t bytes) {
+        if (spans_.size() + cells > spans_.capacity()) {
+            spans_.reserve(std::max(spans_.size() + cells, 2 * spans_.capacity()));
+        }
+        if (bytes_.size() + bytes > bytes_.capacity()) {
+            bytes_.reserve(std::max(bytes_.size() + bytes, 2 * bytes_.capacity()));
+        }
+    }
     size_t ByteCount() const { return bytes_.size(); }
 
   private:

@@ -24,6 +24,7 @@
 
 #include "app/program.h"
 #include "data/db.h"
+#include "platform/core/text.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/dialogs.h"
 #include "platform/gui/services.h"
@@ -280,7 +281,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i) {
-        sizes.push_back(std::atoi(argv[i]));
+        // Anything but a row count (--help too) must not replace the tables.
+        if (!kob::IsWholeNumber(argv[i]) || kob::ToInt32(argv[i]) <= 0) {
+            std::fprintf(stderr,
+                         "usage: records_bench [rows per table ...]   (default 100000 300000 "
+                         "1000000; replaces the tables' contents)\n");
+            return 2;
+        }
+        sizes.push_back(kob::ToInt32(argv[i]));
     }
     if (sizes.empty()) {
         sizes = {100000, 300000, 1000000};

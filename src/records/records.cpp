@@ -381,6 +381,27 @@ int64_t StreamColumns(data::SharedSession& session, const std::string& sql,
     return rows;
 }
 
+// Empties list and fills it with the rows of sql (none to run when sql is
+// empty); the row count, or -1 when the statement failed.
+int64_t LoadColumns(data::Database& db, ReportList& list, const std::string& sql,
+                    const std::array<std::string_view, 12>& fields, size_t columns, CellMaker make,
+                    const std::function<void(const RawRow&)>& on_row) {
+    const int32_t replaced = list.RowCount();
+    list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
+    std::vector<CellColumn> cells(columns);
+    int64_t n = 0;
+    {
+        auto session = db.Acquire();
+        session.GetDbConnection();
+        if (!sql.empty()) {
+            n = StreamColumns(session, sql, fields, cells, make, on_row);
+        }
+    }
+    ReturnFreedMemory(replaced, ClampCount(n));
+    list.AddColumns(std::move(cells));
+    return n;
+}
+
 // The statement of a load, from its page's fragments.
 std::string QueryStatement(std::string_view head, std::string_view time_column,
                            std::string_view order, const std::string& card, bool use_range,
@@ -615,49 +636,33 @@ void Records::FormDayRange(RecordPage page, std::string& start, std::string& end
 }
 
 // An empty statement (a card that is not a whole number) counts as failed.
-bool Records::AnnounceLoadStatement(const std::string& sql) {
-    if (sql.empty()) {
-        return false;
-    }
-    if (on_statement) {
+void Records::AnnounceLoadStatement(const std::string& sql) {
+    if (!sql.empty() && on_statement) {
         on_statement(sql);
     }
-    return true;
 }
 
 void Records::LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                                   const std::string& start, const std::string& end) {
     auto& w = program_.window();
-    const int32_t replaced = list.RowCount();
-    list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
-    std::vector<CellColumn> cells(10);
     Sum paid;
     Sum bonus;
     Sum total;
-    int64_t n = 0;
-    {
-        auto session = program_.db.Acquire();
-        session.GetDbConnection();
-        const std::string sql =
-            RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
-        if (AnnounceLoadStatement(sql)) {
-            n = StreamColumns(session, sql, kRechargeFields, cells, MakeRechargeCell,
-                              [&](const RawRow& f) {
-                                  paid.Add(f[2]);
-                                  bonus.Add(f[3]);  // a bonus shown empty adds its 0
-                                  total.Add(f[4]);
-                              });
-        }
-    }
+    const std::string sql =
+        RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
+    AnnounceLoadStatement(sql);
+    const int64_t n = LoadColumns(program_.db, list, sql, kRechargeFields, 10, MakeRechargeCell,
+                                  [&](const RawRow& f) {
+                                      paid.Add(f[2]);
+                                      bonus.Add(f[3]);  // a bonus shown empty adds its 0
+                                      total.Add(f[4]);
+                                  });
     if (n < 0) {
         // A failed statement: no rows, and so nothing summed.
         paid = bonus = total = Sum();
     }
-    const int32_t count = ClampCount(n);
-    ReturnFreedMemory(replaced, count);
-    list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Recharge)
-        .summary->SetCaption("充值" + IntText(count) + "次，实付" + IntText(paid.Value()) +
+        .summary->SetCaption("充值" + IntText(ClampCount(n)) + "次，实付" + IntText(paid.Value()) +
                              "元，赠送" + IntText(bonus.Value()) + "元，合计" +
                              IntText(total.Value()) + "元");
 }
@@ -665,30 +670,18 @@ void Records::LoadRechargeRecords(ReportList& list, const std::string& card, boo
 void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,
                                      const std::string& start, const std::string& end) {
     auto& w = program_.window();
-    const int32_t replaced = list.RowCount();
-    list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
-    std::vector<CellColumn> cells(9);
     Sum money;
-    int64_t n = 0;
-    {
-        auto session = program_.db.Acquire();
-        session.GetDbConnection();
-        const std::string sql =
-            ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
-        if (AnnounceLoadStatement(sql)) {
-            n = StreamColumns(session, sql, kConsumptionFields, cells, MakeConsumptionCell,
-                              [&](const RawRow& f) { money.Add(f[2]); });
-        }
-    }
+    const std::string sql =
+        ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
+    AnnounceLoadStatement(sql);
+    const int64_t n = LoadColumns(program_.db, list, sql, kConsumptionFields, 9,
+                                  MakeConsumptionCell, [&](const RawRow& f) { money.Add(f[2]); });
     if (n < 0) {
         money = Sum();
     }
-    const int32_t count = ClampCount(n);
-    ReturnFreedMemory(replaced, count);
-    list.AddColumns(std::move(cells));
     Parts(w, RecordPage::Consumption)
-        .summary->SetCaption("消费总计" + IntText(count) + "次，合计总额" + IntText(money.Value()) +
-                             "元");
+        .summary->SetCaption("消费总计" + IntText(ClampCount(n)) + "次，合计总额" +
+                             IntText(money.Value()) + "元");
 }
 
 void Records::RerunRecordQuery(RecordPage page) {

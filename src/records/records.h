@@ -78,9 +78,9 @@ class Records {
     void QueryAllConsumption();
     void QueryMemberRecharges();
     void QueryMemberConsumption();
-    // Whether a load has a statement to run (a card that is no number gives
-    // none); tells on_statement.
-    bool AnnounceLoadStatement(const std::string& sql);
+    // Tells on_statement the statement a load runs (none for a card that is
+    // no number: an empty text).
+    void AnnounceLoadStatement(const std::string& sql);
     void LoadRechargeRecords(ReportList& list, const std::string& card, bool use_range,
                              const std::string& start, const std::string& end);
     void LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,

@@ -68,6 +68,7 @@ class StalledWriteTest : public CheckoutTest {
     using CheckoutTest::LogInWithMember;
     using CheckoutTest::OpenPanel;
     using WindowTest::w;
+
   public:
     void OpenRecharge(std::string_view amount) {
         Click(w().按钮_充值);

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -111,17 +112,37 @@ void Program::ShowBalloonTip(const std::string& text) {
                                  QPoint(at.x(), at.y() - 10));
 }
 
-data::Result Program::WriteWhileWaiting(QWidget& spinner,
-                                        const std::function<data::Result()>& write) {
+void Program::WaitForServer(QWidget& spinner, int show_after_ms,
+                            const std::function<void()>& work) {
     const bool was_shown = !spinner.isHidden();
-    spinner.show();
-    spinner.raise();
-    data::Result result;
-    RunWhileWindowWaits([&] { result = write(); });
+    auto show = [&spinner] {
+        spinner.show();
+        spinner.raise();
+    };
+    QTimer later;
+    if (show_after_ms <= 0) {
+        show();
+    } else {
+        later.setSingleShot(true);
+        QObject::connect(&later, &QTimer::timeout, show);
+        later.start(show_after_ms);
+    }
+    RunWhileWindowWaits(work);
+    later.stop();
     if (!was_shown) {
         spinner.hide();
     }
+}
+
+data::Result Program::WriteWhileWaiting(QWidget& spinner,
+                                        const std::function<data::Result()>& write) {
+    data::Result result;
+    WaitForServer(spinner, 0, [&] { result = write(); });
     return result;
+}
+
+void Program::TellReadFailed() {
+    dialogs.Message(kReadFailedText, "温馨提示", MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void Program::ExitProcess(int code) {

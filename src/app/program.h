@@ -85,15 +85,34 @@ class Program {
     // The balloon at the pointer moved 10 pixels up.
     void ShowBalloonTip(const std::string& text);
     // A write to the server (which may have to be settled): spinner shows
-    // while the window waits for it, taking no input.
+    // while the window waits for it; input meanwhile is discarded.
     data::Result WriteWhileWaiting(QWidget& spinner, const std::function<data::Result()>& write);
+    // A read the window waits for the same way; the spinner shows only when
+    // the server is slow to answer (a healthy one answers before it would).
+    template <class Read>
+    auto ReadWhileWaiting(QWidget& spinner, Read&& read) {
+        decltype(read()) result{};
+        WaitForServer(spinner, kSpinnerDelayMs, [&] { result = read(); });
+        return result;
+    }
+    // Says that what the operator asked for could not be read.
+    void TellReadFailed();
+    static constexpr int kSpinnerDelayMs = 300;
 
     // Ends the process at once with code, the exit clean-up first. When a
     // test has set exit_hook, that is called instead and this returns.
     void ExitProcess(int code);
     // Tests replace the process end (so a test can observe it).
     std::function<void(int code)> exit_hook;
+
+  private:
+    // work on a thread of its own while the window runs and discards input;
+    // spinner shown after show_after_ms (0: at once).
+    void WaitForServer(QWidget& spinner, int show_after_ms, const std::function<void()>& work);
 };
+
+// Told when a read could not be read: nothing is shown as if it were empty.
+inline constexpr const char* kReadFailedText = "网络异常，未能读取数据，请稍后重试";
 
 // The exit clean-up: releases the CurrentOperator texts of the program
 // StartProgram runs, once, however the process ends. Register it first

@@ -177,7 +177,11 @@ void Checkout::OpenCheckoutPanel() {
         return;
     }
     // Asked by the fill: this recomputation never fills the panel again.
-    program_.members->RefreshSelectedMemberTotals(true);
+    // Without the balance there is nothing to check a checkout against.
+    if (!program_.members->RefreshSelectedMemberTotals(true)) {
+        w.外形框_快速消费->Hide();
+        return;
+    }
     const auto& members = *w.超级列表框_会员管理_会员列表;
     const std::string card = members.Cell(row, kMemberCard);
     const std::string name = members.Cell(row, kMemberName);
@@ -204,23 +208,42 @@ void Checkout::OpenCheckoutPanel() {
     w.列表框_快速消费_消费项目清单->Focus();
 }
 
+std::optional<std::vector<ServiceItemRecord>> Checkout::ReadServiceItems(QWidget& spinner) {
+    std::vector<ServiceItemRecord> items;
+    const bool read = program_.ReadWhileWaiting(spinner, [&] {
+        auto session = program_.db.Acquire();
+        const data::Rows rows = session.RunQuery(kItemQuery);
+        ServiceItemRecord record;
+        for (int64_t r = 1; r <= rows.count; ++r) {
+            ReadServiceItemRow(session.SharedRecordSet(), record, static_cast<int32_t>(r));
+            items.push_back(record);
+        }
+        session.FreeSharedRecordSet();
+        return !rows.Failed();
+    });
+    if (!read) {
+        program_.TellReadFailed();
+        return std::nullopt;
+    }
+    return items;
+}
+
 void Checkout::LoadCheckoutItemList(MainWindow& window, ListBox& list) {
     const bool offered = &list == window.列表框_快速消费_消费项目清单;
     list.ClearItems();
     if (offered) {
         offered_items_.clear();
     }
-    auto session = program_.db.Acquire();
-    const int32_t n = session.RunQuery(kItemQuery);
-    ServiceItemRecord record;
-    for (int32_t r = 1; r <= n; ++r) {
-        ReadServiceItemRow(session.SharedRecordSet(), record, r);
+    const auto items = ReadServiceItems(*window.载入条_会员);
+    if (!items) {
+        return;  // an empty list, told as unread
+    }
+    for (const ServiceItemRecord& record : *items) {
         list.AddItem(ItemLine(record.xm_name, record.xm_money), ToInt32(record.xm_id));
         if (offered) {
             offered_items_.push_back({record.xm_name, record.xm_money});
         }
     }
-    session.FreeSharedRecordSet();
 }
 
 void Checkout::OnCheckoutItemDoubleClick(int /*x*/, int /*y*/, int /*key_state*/) {
@@ -431,18 +454,17 @@ void Checkout::OpenServiceItemPanel() {
 }
 
 void Checkout::LoadServiceItemList() {
-    auto& list = *program_.window().超级列表框_项目设置;
+    auto& w = program_.window();
+    auto& list = *w.超级列表框_项目设置;
     list.DeleteAllRows();
+    const auto items = ReadServiceItems(*w.载入条);
+    if (!items) {
+        return;
+    }
     std::vector<std::vector<std::string>> rows;
-    {
-        auto session = program_.db.Acquire();
-        const int32_t n = session.RunQuery(kItemQuery);
-        ServiceItemRecord record;
-        for (int32_t i = 1; i <= n; ++i) {
-            ReadServiceItemRow(session.SharedRecordSet(), record, i);
-            rows.push_back({record.xm_id, record.xm_name, record.xm_money, "", "", ""});
-        }
-        session.FreeSharedRecordSet();
+    rows.reserve(items->size());
+    for (const ServiceItemRecord& record : *items) {
+        rows.push_back({record.xm_id, record.xm_name, record.xm_money, "", "", ""});
     }
     list.AddRows(std::move(rows));
 }

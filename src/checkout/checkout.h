@@ -2,11 +2,14 @@
 // Checkout and service items: the quick-checkout panel on the members page
 // and the service item catalogue on the settings page.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/db.h"
 #include "data/table_rows.h"
+
+class QWidget;
 
 namespace kob {
 
@@ -49,6 +52,9 @@ class Checkout {
     // Quick-checkout panel.
     void OpenCheckoutPanel();
     void LoadCheckoutItemList(MainWindow& window, ListBox& list);
+    // The service items as kItemQuery reads them; nullopt (told) when they
+    // could not be read.
+    std::optional<std::vector<ServiceItemRecord>> ReadServiceItems(QWidget& spinner);
     void OnCheckoutItemDoubleClick(int x, int y, int key_state);
     void AddItemToCheckout();
     void OnCheckoutTotalChanged();

@@ -196,6 +196,7 @@ RecordSet::RecordSet(MYSQL_RES* result) : result_(result) {
 
 RecordSet::RecordSet(RecordSet&& other) noexcept
     : result_(other.result_),
+      failed_(other.failed_),
       row_(other.row_),
       lengths_(other.lengths_),
       row_index_(other.row_index_) {
@@ -208,6 +209,7 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
     if (this != &other) {
         Free();
         result_ = other.result_;
+        failed_ = other.failed_;
         row_ = other.row_;
         lengths_ = other.lengths_;
         row_index_ = other.row_index_;
@@ -417,7 +419,13 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
 }
 
 RecordSet StoreResultOf(MYSQL* connection) {
-    return connection ? RecordSet(mysql_store_result(connection)) : RecordSet();
+    if (connection == nullptr) {
+        return RecordSet::Unread();
+    }
+    MYSQL_RES* result = mysql_store_result(connection);
+    // No result and an error: the rows were lost on the way.
+    return result == nullptr && mysql_errno(connection) != 0 ? RecordSet::Unread()
+                                                              : RecordSet(result);
 }
 
 // ---- shared connection
@@ -477,16 +485,13 @@ Result SharedSession::Note(Result result) {
     return result;
 }
 
-int32_t SharedSession::RunQuery(std::string_view sql) {
+Rows SharedSession::RunQuery(std::string_view sql) {
     // The result a caller left unfreed is released rather than leaked. A
     // stored result owns its rows and fields, so this is safe even when the
     // request below closes the connection it came from.
     db_->shared_.Free();
     db_->shared_ = Query(sql);
-    const uint64_t rows = db_->shared_.RowCount();
-    return rows > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())
-               ? std::numeric_limits<int32_t>::max()
-               : static_cast<int32_t>(rows);
+    return db_->shared_.Status();
 }
 
 RecordSet& SharedSession::SharedRecordSet() {
@@ -512,7 +517,7 @@ RecordSet SharedSession::Query(std::string_view sql) {
         // restart need not fail.
         result = Execute(sql);
     }
-    return result ? StoreResultOf(db_->handle_) : RecordSet();
+    return result ? StoreResultOf(db_->handle_) : RecordSet::Unread();
 }
 
 Result SharedSession::Write(const data::Write& w) {
@@ -524,7 +529,7 @@ Result SharedSession::Write(const data::Write& w) {
     return result;
 }
 
-int64_t SharedSession::StreamQuery(
+Rows SharedSession::StreamQuery(
     std::string_view sql, const std::function<void(const std::vector<std::string>&)>& columns,
     const std::function<void(char**, unsigned long*)>& row) {
     Result result = Execute(sql);
@@ -532,14 +537,14 @@ int64_t SharedSession::StreamQuery(
         result = Execute(sql);
     }
     if (!result) {
-        return -1;
+        return Rows{};
     }
     MYSQL* connection = db_->handle_;
     MYSQL_RES* stream = mysql_use_result(connection);
     if (stream == nullptr) {
         Note(Result{ConnectionLost(mysql_errno(connection)) ? Outcome::Unknown : Outcome::Refused,
                     mysql_errno(connection)});
-        return -1;
+        return Rows{};
     }
     const unsigned count = mysql_num_fields(stream);
     const MYSQL_FIELD* fields = mysql_fetch_fields(stream);
@@ -559,9 +564,9 @@ int64_t SharedSession::StreamQuery(
     mysql_free_result(stream);
     if (error != 0) {
         Note(Result{ConnectionLost(error) ? Outcome::Unknown : Outcome::Refused, error});
-        return -1;
+        return Rows{};
     }
-    return rows;
+    return Rows{true, rows};
 }
 
 MYSQL* SharedSession::Handle() const {
@@ -585,7 +590,7 @@ Result PrivateConnection::Write(const data::Write& w) {
 }
 
 RecordSet PrivateConnection::Query(std::string_view sql) {
-    return Execute(sql) ? StoreResultOf(handle_) : RecordSet();
+    return Execute(sql) ? StoreResultOf(handle_) : RecordSet::Unread();
 }
 
 }  // namespace kob::data

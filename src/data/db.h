@@ -93,10 +93,25 @@ void SetTimeouts(Timeouts timeouts);
 // stall the server there. Set it while no write runs.
 void SetBeforeWriteHook(std::function<void()> hook);
 
+// How a read ended: its rows came back (maybe none), or they could not be
+// read at all (no connection, refused, lost on the way). Every read tells
+// the two apart, so that an unreachable server never looks like an empty shop.
+struct Rows {
+    bool read = false;
+    int64_t count = 0;
+    bool Failed() const { return !read; }
+};
+
 // A stored result. Texts come back as UTF-8, NULL as "" (or 0).
 class RecordSet {
   public:
     RecordSet() = default;
+    // The set of a read that could not be read: none, and Failed.
+    static RecordSet Unread() {
+        RecordSet set;
+        set.failed_ = true;
+        return set;
+    }
     explicit RecordSet(MYSQL_RES* result);
     RecordSet(RecordSet&& other) noexcept;
     RecordSet& operator=(RecordSet&& other) noexcept;
@@ -105,6 +120,9 @@ class RecordSet {
     ~RecordSet();
 
     bool IsNone() const { return result_ == nullptr; }
+    // The statement that should have filled it could not be read.
+    bool Failed() const { return failed_; }
+    Rows Status() const { return Rows{!failed_, static_cast<int64_t>(RowCount())}; }
     uint64_t RowCount() const;
     // Makes row (0-based) the current row; the first row is current at first.
     void MoveTo(uint64_t row);
@@ -125,6 +143,7 @@ class RecordSet {
   private:
     const char* Field(std::string_view column, unsigned long* length) const;
     MYSQL_RES* result_ = nullptr;
+    bool failed_ = false;
     char** row_ = nullptr;
     unsigned long* lengths_ = nullptr;
     uint64_t row_index_ = 0;  // of row_, while it is set
@@ -200,9 +219,10 @@ class SharedSession {
     // The reuse rule: reconnects on the first request and after more than
     // 60000 ms since the previous request; stores the tick afterwards.
     MYSQL* GetDbConnection();
-    // GetDbConnection, then sql into SharedRecordSet; its row count, 0 on
-    // failure (SharedRecordSet then none). A result still held is freed first.
-    int32_t RunQuery(std::string_view sql);
+    // GetDbConnection, then sql into SharedRecordSet; its row count (0 and
+    // Failed when it could not be read, SharedRecordSet then none). A result
+    // still held is freed first.
+    Rows RunQuery(std::string_view sql);
     RecordSet& SharedRecordSet();
     void FreeSharedRecordSet();
     // GetDbConnection, then sql on the shared connection, for statements
@@ -213,7 +233,7 @@ class SharedSession {
     // next statement runs on the connection.
     RecordSet StoreResult();
     // GetDbConnection, then a reading statement into a set of the caller's
-    // own (none on failure). Like RunQuery it is tried once more on a new
+    // own (none and Failed on failure). Like RunQuery it is tried once more on a new
     // connection when the shared one turns out lost.
     RecordSet Query(std::string_view sql);
     // GetDbConnection, then w as WriteOn runs it.
@@ -221,11 +241,11 @@ class SharedSession {
     // GetDbConnection, then a reading statement whose rows are handed over
     // one by one as they arrive, without storing the result: first the
     // column names, then each row's fields (GBK, nullptr for NULL) and their
-    // lengths, valid during the call only. The number of rows, or -1 when the
-    // statement or the transfer failed (rows already handed over then count
-    // for nothing). Tried once more on a new connection, as Query is, when
+    // lengths, valid during the call only. The number of rows, or Failed when
+    // the statement or the transfer failed (rows already handed over then
+    // count for nothing). Tried once more on a new connection, as Query is, when
     // the shared one turns out lost before the first row.
-    int64_t StreamQuery(std::string_view sql,
+    Rows StreamQuery(std::string_view sql,
                         const std::function<void(const std::vector<std::string>& names)>& columns,
                         const std::function<void(char** fields, unsigned long* lengths)>& row);
     MYSQL* Handle() const;
@@ -252,7 +272,7 @@ class PrivateConnection {
     Result Execute(std::string_view sql);
     // WriteOn; the connection afterwards is the one the settling opened.
     Result Write(const data::Write& w);
-    // Execute, then the stored result (none on failure).
+    // Execute, then the stored result (none and Failed on failure).
     RecordSet Query(std::string_view sql);
     MYSQL* Handle() const { return handle_; }
 

@@ -94,12 +94,13 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
     // One pass: its own connection, one statement, the groups of the listed cards.
     auto run_pass = [&result](bool& ran, const char* sql, auto&& add_group) {
         data::PrivateConnection connection;
-        if (connection.IsNone()) {
+        data::RecordSet set = connection.Query(sql);
+        if (set.Failed()) {
+            result.unread = true;  // its cells keep what they show
             return;
         }
         ran = true;
-        data::RecordSet set = connection.Query(sql);
-        const uint64_t n = set.IsNone() ? 0 : set.RowCount();
+        const uint64_t n = set.RowCount();
         for (uint64_t r = 0; r < n; ++r) {
             set.MoveTo(r);
             const int32_t card = set.Int32("user_id");
@@ -232,8 +233,15 @@ void Members::ShowMembersPage() {
     w.选择夹1->SetCurrentPage(0);
     if (w.编辑框_会员管理_搜索->Text().empty() && w.超级列表框_会员管理_会员列表->RowCount() == 0) {
         program_.MemberListRefreshing = 1;
-        LoadMemberList();
+        ReloadMemberList();
+    }
+}
+
+void Members::ReloadMemberList() {
+    if (LoadMemberList()) {
         RefreshAllMemberTotals();
+    } else {
+        program_.MemberListRefreshing = 0;
     }
 }
 
@@ -242,22 +250,20 @@ int Members::SelectedMemberRow() const {
                                 : -1;
 }
 
-void Members::LoadMemberList() {
+bool Members::LoadMemberList() {
     auto& w = program_.window();
     auto& list = *w.超级列表框_会员管理_会员列表;
     auto& spare = *w.超级列表框_会员管理_会员列表备用;
-    list.DeleteAllRows();
-    spare.DeleteAllRows();
-    ++load_generation_;
     std::string sql = "SELECT * FROM `kobrelan`.`userlist` WHERE `user_del` <> 1";
     if (w.选择框_新纪录在最前->Ticked()) {
         sql += " ORDER BY `user_id` DESC";
     }
     std::vector<std::vector<std::string>> rows;
-    {
+    const bool read = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
-        const int32_t n = session.RunQuery(sql);
-        rows.reserve(static_cast<size_t>(std::max(n, 0)));
+        const data::Rows found = session.RunQuery(sql);
+        const auto n = static_cast<int32_t>(std::min<int64_t>(found.count, INT32_MAX));
+        rows.reserve(static_cast<size_t>(n));
         MemberRecord record;
         for (int32_t r = 1; r <= n; ++r) {
             ReadMemberRow(session.SharedRecordSet(), record, r);
@@ -268,10 +274,19 @@ void Members::LoadMemberList() {
             rows.push_back(std::move(cells));
         }
         session.FreeSharedRecordSet();
+        return !found.Failed();
+    });
+    if (!read) {
+        program_.TellReadFailed();
+        return false;
     }
+    list.DeleteAllRows();
+    spare.DeleteAllRows();
+    ++load_generation_;
     list.AddRows(rows);
     spare.AddRows(std::move(rows));
     RebuildSpareIndex();
+    return true;
 }
 
 void Members::RebuildSpareIndex() {
@@ -389,6 +404,9 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
         }
     }
     refreshed_during_worker_.clear();
+    if (current && result.unread) {
+        program_.TellReadFailed();
+    }
     if (after_totals_handoff) {
         after_totals_handoff(generation, current);
     }
@@ -402,38 +420,52 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
     program_.MemberListRefreshing = 0;
 }
 
-void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
+bool Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
     const int row = SelectedMemberRow();
     if (row < 0) {
-        return;
+        return true;
     }
     auto& w = program_.window();
     auto& list = *w.超级列表框_会员管理_会员列表;
     {
-        data::PrivateConnection connection;
         const std::string card = list.Cell(row, kMemberCard);
         if (ToInt32(card) == 0) {
-            return;
+            return true;
         }
         PayTotals pay;
         CostTotals cost;
         // The card stands bare in the statements: a text that is not a whole
         // number counts as a failed statement.
         if (IsWholeNumber(card)) {
-            data::RecordSet set = connection.Query(
-                "SELECT COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
-                "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` WHERE "
-                "`user_id` = " +
-                card + " AND `pay_del` <> 1");
-            if (!set.IsNone() && set.RowCount() > 0) {
-                pay = {set.Int32("pay_count"), set.Int32("pay_money"), set.Int32("pay_total")};
-            }
-            set = connection.Query(
-                "SELECT COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS `cost_money` "
-                "FROM `kobrelan`.`costlist` WHERE `user_id` = " +
-                card + " AND `cost_del` <> 1");
-            if (!set.IsNone() && set.RowCount() > 0) {
-                cost = {set.Int32("cost_count"), set.Int32("cost_money")};
+            const bool read = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
+                data::PrivateConnection connection;
+                data::RecordSet set = connection.Query(
+                    "SELECT COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
+                    "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` WHERE "
+                    "`user_id` = " +
+                    card + " AND `pay_del` <> 1");
+                if (set.Failed()) {
+                    return false;
+                }
+                if (set.RowCount() > 0) {
+                    pay = {set.Int32("pay_count"), set.Int32("pay_money"),
+                           set.Int32("pay_total")};
+                }
+                set = connection.Query(
+                    "SELECT COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
+                    "`cost_money` FROM `kobrelan`.`costlist` WHERE `user_id` = " +
+                    card + " AND `cost_del` <> 1");
+                if (set.Failed()) {
+                    return false;
+                }
+                if (set.RowCount() > 0) {
+                    cost = {set.Int32("cost_count"), set.Int32("cost_money")};
+                }
+                return true;
+            });
+            if (!read) {
+                program_.TellReadFailed();
+                return false;
             }
         }
         list.SetCell(row, kMemberPayCount, TotalText(pay.count));
@@ -457,6 +489,7 @@ void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
             open_checkout_panel();
         }
     }
+    return true;
 }
 
 void Members::SyncSpareMemberList(bool selected_only) {
@@ -547,7 +580,9 @@ void Members::OpenRechargePanel() {
     if (row < 0) {
         return;
     }
-    RefreshSelectedMemberTotals();
+    if (!RefreshSelectedMemberTotals()) {
+        return;
+    }
     const auto& list = *w.超级列表框_会员管理_会员列表;
     const std::string card = list.Cell(row, kMemberCard);
     const std::string name = list.Cell(row, kMemberName);
@@ -580,17 +615,19 @@ void Members::SaveDefaultPaymentMethod() {
                       program_.window().组合框_充值管理_充值方式->Text());
 }
 
-void Members::FillNextCardNumber() {
-    std::string next;
-    {
+bool Members::FillNextCardNumber() {
+    auto& w = program_.window();
+    data::RecordSet set = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
-        data::RecordSet set =
-            session.Query("SELECT MAX(`user_id`)+1 AS `next_id` FROM `kobrelan`.`userlist`");
-        if (!set.IsNone() && set.RowCount() > 0) {
-            next = set.Text("next_id");
-        }
+        return session.Query("SELECT MAX(`user_id`)+1 AS `next_id` FROM `kobrelan`.`userlist`");
+    });
+    if (set.Failed()) {
+        w.编辑框_新增会员_卡号->SetText("");  // no number of an earlier panel offered
+        program_.TellReadFailed();
+        return false;
     }
-    program_.window().编辑框_新增会员_卡号->SetText(next);
+    w.编辑框_新增会员_卡号->SetText(set.RowCount() > 0 ? set.Text("next_id") : std::string());
+    return true;
 }
 
 void Members::OnRechargeAmountChanged() {
@@ -665,14 +702,19 @@ void Members::CreateMember(bool with_first_recharge) {
         program_.ShowBalloonTip(kNameEmpty);
         return;
     }
-    {
+    const data::Rows found = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
-        const int32_t found = session.RunQuery("SELECT * FROM userlist WHERE user_id = " + card);
+        const data::Rows rows = session.RunQuery("SELECT * FROM userlist WHERE user_id = " + card);
         session.FreeSharedRecordSet();
-        if (found > 0) {
-            program_.ShowBalloonTip(kCardTaken);
-            return;
-        }
+        return rows;
+    });
+    if (found.Failed()) {
+        program_.TellReadFailed();  // nothing is stored without the check
+        return;
+    }
+    if (found.count > 0) {
+        program_.ShowBalloonTip(kCardTaken);
+        return;
     }
     if (before_member_insert) {
         before_member_insert();
@@ -731,8 +773,7 @@ void Members::CreateMember(bool with_first_recharge) {
         return;
     }
     w.外形框_新增会员->Hide();
-    LoadMemberList();
-    RefreshAllMemberTotals();
+    ReloadMemberList();
 }
 
 void Members::RechargeMember() {
@@ -759,16 +800,14 @@ void Members::CloseMemberPanel() {
     auto& w = program_.window();
     w.外形框_新增会员->Hide();
     if (w.选择框_关闭时刷新用户列表->Ticked()) {
-        LoadMemberList();
-        RefreshAllMemberTotals();
+        ReloadMemberList();
     }
 }
 
 void Members::ResetMemberSearch() {
     program_.window().编辑框_会员管理_搜索->SetText("");
     program_.MemberListRefreshing = 1;
-    LoadMemberList();
-    RefreshAllMemberTotals();
+    ReloadMemberList();
 }
 
 void Members::FilterMemberList() {

@@ -65,10 +65,11 @@ struct CostTotals {
 // failed ran and found nothing, so its members count as 0.
 struct MemberTotalsResult {
     std::vector<int32_t> cards;  // the card numbers asked for: sorted, unique, not 0
-    bool pay_ran = false;
+    bool pay_ran = false;  // read: its groups hold the truth, absent ones are 0
     std::unordered_map<int32_t, PayTotals> pay;
     bool cost_ran = false;
     std::unordered_map<int32_t, CostTotals> cost;
+    bool unread = false;  // a pass could not be read
 };
 
 // The worker's two passes, each one GROUP BY statement over all members on a
@@ -93,12 +94,18 @@ class Members {
     void ShowMembersPage();
     // The selected member-list row, -1 for none.
     int SelectedMemberRow() const;
-    void LoadMemberList();
+    // False when the members could not be read: the lists keep what they
+    // showed and the operator has been told.
+    bool LoadMemberList();
     // Starts the totals worker for the list as it is now.
     void RefreshAllMemberTotals();
+    // LoadMemberList, then, when it was read, RefreshAllMemberTotals.
+    void ReloadMemberList();
     // Recomputes the selected row's totals on a private connection. The fill
     // of the checkout panel passes true, so its own refresh never refills it.
-    void RefreshSelectedMemberTotals(bool asked_by_checkout_fill = false);
+    // False when they could not be read: the row keeps its cells and the
+    // operator has been told.
+    bool RefreshSelectedMemberTotals(bool asked_by_checkout_fill = false);
     // Copies the selected row (or every row) into the spare list.
     void SyncSpareMemberList(bool selected_only);
     void RefreshCurrentMemberBox();
@@ -108,7 +115,8 @@ class Members {
     void OpenNewMemberPanel();
     void OpenRechargePanel();
     void SaveDefaultPaymentMethod();
-    void FillNextCardNumber();
+    // False when the number could not be read (told; the box is emptied).
+    bool FillNextCardNumber();
     void OnRechargeAmountChanged();
     void OnRechargeBonusChanged();
     void ConfirmMemberPanel();

@@ -21,6 +21,7 @@ namespace kob {
 namespace {
 
 constexpr const char* kTitleNotice = "温馨提示";
+constexpr const char* kLoginUnreachable = "登录失败，无法连接服务器，请检查网络后重试";
 constexpr const char* kErrorCodeTitle = "错误代码[0452155855]";
 
 }  // namespace
@@ -33,6 +34,9 @@ struct Operators::WorkerState {
     // Window-thread side.
     bool alive = true;
     bool filled = false;
+    // The list could not be read: it is read again after the next login
+    // check that reaches the server.
+    bool unread = false;
 };
 
 Operators::Operators(Program& program)
@@ -104,9 +108,16 @@ void Operators::LogInOperator() {
         w.载入条->Hide();
         return;
     }
-    if (!VerifyOperatorLogin()) {
-        program_.dialogs.Message("登录失败，请检查网络用户名密码", kTitleNotice, MessageButtons::Ok,
-                                 MessageIcon::Error);
+    const LoginCheck check = VerifyOperatorLogin();
+    if (check != LoginCheck::Unreachable && worker_->unread) {
+        worker_->unread = false;
+        worker_->filled = false;
+        StartLoginNameWorker();
+    }
+    if (check != LoginCheck::Matches) {
+        program_.dialogs.Message(check == LoginCheck::Unreachable ? kLoginUnreachable
+                                                                  : "登录失败，请检查网络用户名密码",
+                                 kTitleNotice, MessageButtons::Ok, MessageIcon::Error);
         w.载入条->Hide();
         w.编辑框_密码->Focus();
         return;
@@ -125,27 +136,26 @@ void Operators::LogInOperator() {
     program_.members->ShowMembersPage();
 }
 
-bool Operators::VerifyOperatorLogin() {
+Operators::LoginCheck Operators::VerifyOperatorLogin() {
     auto& w = program_.window();
     const std::string sql =
         "SELECT * FROM bosslist WHERE boss_tel = '" + EscapeSqlText(w.编辑框_用户名->Text()) + "'";
-    std::string boss_key;
-    {
-        // Waits here while the login-name worker still holds the connection.
+    // Waits here while the login-name worker still holds the connection.
+    data::RecordSet result = program_.ReadWhileWaiting(*w.载入条, [&] {
         data::SharedSession session = program_.db.Acquire();
-        data::RecordSet result = session.Query(sql);
-        if (result.IsNone()) {
-            return false;
-        }
-        // Only the first row counts; without one every text reads empty and
-        // the typed (never empty) password cannot match.
-        boss_key = result.Text("boss_key");
-        program_.CurrentOperator.boss_id = result.Text("boss_id");
-        program_.CurrentOperator.boss_name = result.Text("boss_name");
-        program_.CurrentOperator.boss_tel = result.Text("boss_tel");
-        data::FreeRecordSet(result);
+        return session.Query(sql);
+    });
+    if (result.Failed()) {
+        return LoginCheck::Unreachable;
     }
-    return boss_key == w.编辑框_密码->Text();
+    // Only the first row counts; without one every text reads empty and
+    // the typed (never empty) password cannot match.
+    const std::string boss_key = result.Text("boss_key");
+    program_.CurrentOperator.boss_id = result.Text("boss_id");
+    program_.CurrentOperator.boss_name = result.Text("boss_name");
+    program_.CurrentOperator.boss_tel = result.Text("boss_tel");
+    data::FreeRecordSet(result);
+    return boss_key == w.编辑框_密码->Text() ? LoginCheck::Matches : LoginCheck::DoesNotMatch;
 }
 
 void Operators::OnPasswordBoxKeyDown(int key_code, int /*key_state*/) {
@@ -182,11 +192,14 @@ void Operators::FillLoginNameList() {
     });
     std::vector<std::string> items;
     int preselected = 0;
+    bool unread = false;
     {
         // The connection and the shared result stay this thread's from the
         // query until the result is freed; a login waits meanwhile.
         data::SharedSession session = program_.db.Acquire();
-        const int32_t n = session.RunQuery("SELECT * FROM `kobrelan`.`bosslist`");
+        const data::Rows rows = session.RunQuery("SELECT * FROM `kobrelan`.`bosslist`");
+        unread = rows.Failed();
+        const auto n = static_cast<int32_t>(std::min<int64_t>(rows.count, INT32_MAX));
         OperatorRecord record;
         for (int32_t i = 1; i <= n; ++i) {
             ReadOperatorRow(session, record, i);
@@ -198,10 +211,12 @@ void Operators::FillLoginNameList() {
         }
         session.FreeSharedRecordSet();
     }
-    RunOnWindowThread([this, state, items = std::move(items), preselected] {
+    RunOnWindowThread([this, state, items = std::move(items), preselected, unread] {
         if (!state->alive || !program_.main_window) {
             return;
         }
+        // Silent at start-up: the login that follows says the server is away.
+        state->unread = unread;
         ComboBox& combo = *program_.window().组合框_登录用户名;
         for (const std::string& item : items) {
             combo.AddItem(item);

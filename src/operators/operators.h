@@ -44,7 +44,8 @@ class Operators {
 
     // Login.
     void LogInOperator();
-    bool VerifyOperatorLogin();
+    enum class LoginCheck { Matches, DoesNotMatch, Unreachable };
+    LoginCheck VerifyOperatorLogin();
     void OnPasswordBoxKeyDown(int key_code, int key_state);
     void OnLoginNameBoxKeyDown(int key_code, int key_state);
     // Login-name list; runs on a worker thread.

@@ -266,7 +266,7 @@ struct Batch {
 // helper threads, each with columns of its own, convert it while the next is
 // read, so converting overlaps the transfer. The row count, -1 when the
 // statement or the transfer failed (the cells are then empty).
-int64_t StreamColumns(data::SharedSession& session, const std::string& sql,
+data::Rows StreamColumns(data::SharedSession& session, const std::string& sql,
                       const std::array<std::string_view, 12>& names, std::vector<CellColumn>& cells,
                       CellMaker make, const std::function<void(const RawRow&)>& on_row) {
     std::array<int, 12> at{};
@@ -327,7 +327,7 @@ int64_t StreamColumns(data::SharedSession& session, const std::string& sql,
         batches[filling].Clear();
     };
     RawRow raw;
-    const int64_t rows = session.StreamQuery(
+    const data::Rows rows = session.StreamQuery(
         sql,
         [&](const std::vector<std::string>& columns) {
             for (size_t i = 0; i < names.size(); ++i) {
@@ -373,7 +373,7 @@ int64_t StreamColumns(data::SharedSession& session, const std::string& sql,
             thread.join();
         }
     }
-    if (rows < 0) {
+    if (rows.Failed()) {
         for (auto& column : cells) {
             column = CellColumn();
         }
@@ -382,22 +382,22 @@ int64_t StreamColumns(data::SharedSession& session, const std::string& sql,
 }
 
 // Empties list and fills it with the rows of sql (none to run when sql is
-// empty); the row count, or -1 when the statement failed.
-int64_t LoadColumns(data::Database& db, ReportList& list, const std::string& sql,
-                    const std::array<std::string_view, 12>& fields, size_t columns, CellMaker make,
-                    const std::function<void(const RawRow&)>& on_row) {
+// empty), the window running meanwhile with spinner; Failed when the rows
+// could not be read (the list is then left empty).
+data::Rows LoadColumns(Program& program, QWidget& spinner, ReportList& list,
+                       const std::string& sql, const std::array<std::string_view, 12>& fields,
+                       size_t columns, CellMaker make,
+                       const std::function<void(const RawRow&)>& on_row) {
     const int32_t replaced = list.RowCount();
     list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
     std::vector<CellColumn> cells(columns);
-    int64_t n = 0;
-    {
-        auto session = db.Acquire();
+    const data::Rows n = program.ReadWhileWaiting(spinner, [&] {
+        auto session = program.db.Acquire();
         session.GetDbConnection();
-        if (!sql.empty()) {
-            n = StreamColumns(session, sql, fields, cells, make, on_row);
-        }
-    }
-    ReturnFreedMemory(replaced, ClampCount(n));
+        return sql.empty() ? data::Rows{true, 0}
+                           : StreamColumns(session, sql, fields, cells, make, on_row);
+    });
+    ReturnFreedMemory(replaced, ClampCount(n.count));
     list.AddColumns(std::move(cells));
     return n;
 }
@@ -651,20 +651,22 @@ void Records::LoadRechargeRecords(ReportList& list, const std::string& card, boo
     const std::string sql =
         RechargeQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
     AnnounceLoadStatement(sql);
-    const int64_t n = LoadColumns(program_.db, list, sql, kRechargeFields, 10, MakeRechargeCell,
-                                  [&](const RawRow& f) {
-                                      paid.Add(f[2]);
-                                      bonus.Add(f[3]);  // a bonus shown empty adds its 0
-                                      total.Add(f[4]);
-                                  });
-    if (n < 0) {
-        // A failed statement: no rows, and so nothing summed.
-        paid = bonus = total = Sum();
+    const PageParts p = Parts(w, RecordPage::Recharge);
+    const data::Rows n = LoadColumns(program_, *p.spinner, list, sql, kRechargeFields, 10,
+                                     MakeRechargeCell, [&](const RawRow& f) {
+                                         paid.Add(f[2]);
+                                         bonus.Add(f[3]);  // a bonus shown empty adds its 0
+                                         total.Add(f[4]);
+                                     });
+    if (n.Failed()) {
+        // No summary of rows that were never read.
+        p.summary->SetCaption("");
+        program_.TellReadFailed();
+        return;
     }
-    Parts(w, RecordPage::Recharge)
-        .summary->SetCaption("充值" + IntText(ClampCount(n)) + "次，实付" + IntText(paid.Value()) +
-                             "元，赠送" + IntText(bonus.Value()) + "元，合计" +
-                             IntText(total.Value()) + "元");
+    p.summary->SetCaption("充值" + IntText(ClampCount(n.count)) + "次，实付" +
+                          IntText(paid.Value()) + "元，赠送" + IntText(bonus.Value()) + "元，合计" +
+                          IntText(total.Value()) + "元");
 }
 
 void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, bool use_range,
@@ -674,14 +676,16 @@ void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, 
     const std::string sql =
         ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
     AnnounceLoadStatement(sql);
-    const int64_t n = LoadColumns(program_.db, list, sql, kConsumptionFields, 9,
-                                  MakeConsumptionCell, [&](const RawRow& f) { money.Add(f[2]); });
-    if (n < 0) {
-        money = Sum();
+    const PageParts p = Parts(w, RecordPage::Consumption);
+    const data::Rows n = LoadColumns(program_, *p.spinner, list, sql, kConsumptionFields, 9,
+                                     MakeConsumptionCell, [&](const RawRow& f) { money.Add(f[2]); });
+    if (n.Failed()) {
+        p.summary->SetCaption("");
+        program_.TellReadFailed();
+        return;
     }
-    Parts(w, RecordPage::Consumption)
-        .summary->SetCaption("消费总计" + IntText(ClampCount(n)) + "次，合计总额" +
-                             IntText(money.Value()) + "元");
+    p.summary->SetCaption("消费总计" + IntText(ClampCount(n.count)) + "次，合计总额" +
+                          IntText(money.Value()) + "元");
 }
 
 void Records::RerunRecordQuery(RecordPage page) {

@@ -85,7 +85,7 @@ TEST_F(ConnectionTest, RequestsEvery59SecondsKeepTheFirstConnectionForHours) {
     for (int i = 0; i < 3 * 3600 / 59; ++i) {
         clock.Advance(59000);
         auto session = db.Acquire();
-        ASSERT_EQ(session.RunQuery("SELECT CONNECTION_ID() AS id"), 1);
+        ASSERT_EQ(session.RunQuery("SELECT CONNECTION_ID() AS id").count, 1);
         EXPECT_EQ(static_cast<unsigned long>(session.SharedRecordSet().Int32("id")), first);
         session.FreeSharedRecordSet();
     }
@@ -112,7 +112,7 @@ TEST_F(ConnectionTest, AfterAFailedConnectOnlyALongPauseConnectsAgain) {
     {
         auto session = db.Acquire();
         EXPECT_EQ(session.GetDbConnection(), nullptr);
-        EXPECT_EQ(session.RunQuery("SELECT 1 AS v"), 0);
+        EXPECT_TRUE(session.RunQuery("SELECT 1 AS v").Failed());
         EXPECT_TRUE(session.SharedRecordSet().IsNone());
         EXPECT_FALSE(session.Execute("DELETE FROM `xmlist`"));
     }
@@ -122,13 +122,13 @@ TEST_F(ConnectionTest, AfterAFailedConnectOnlyALongPauseConnectsAgain) {
     for (int i = 0; i < 30; ++i) {
         clock.Advance(10000);
         auto session = db.Acquire();
-        EXPECT_EQ(session.RunQuery("SELECT 1 AS v"), 0);
+        EXPECT_EQ(session.RunQuery("SELECT 1 AS v").count, 0);
     }
     EXPECT_EQ(db.ConnectAttempts(), 1);
 
     clock.Advance(61000);
     auto session = db.Acquire();
-    EXPECT_EQ(session.RunQuery("SELECT 1 AS v"), 1);
+    EXPECT_EQ(session.RunQuery("SELECT 1 AS v").count, 1);
     EXPECT_EQ(db.ConnectAttempts(), 2);
 }
 
@@ -136,9 +136,9 @@ TEST_F(ConnectionTest, StatementErrorsNeverReconnect) {
     ManualClock clock;
     Database db(clock);
     auto session = db.Acquire();
-    EXPECT_EQ(session.RunQuery("SELECT * FROM `no_such_table`"), 0);
+    EXPECT_TRUE(session.RunQuery("SELECT * FROM `no_such_table`").Failed());
     EXPECT_FALSE(session.Execute("THIS IS NOT SQL"));
-    EXPECT_EQ(session.RunQuery("SELECT 1 AS v"), 1);
+    EXPECT_EQ(session.RunQuery("SELECT 1 AS v").count, 1);
     EXPECT_EQ(db.ConnectAttempts(), 1);
 }
 
@@ -146,7 +146,9 @@ TEST_F(ConnectionTest, RunQueryOnAnEmptyTableLeavesAnEmptyResultToFree) {
     ManualClock clock;
     Database db(clock);
     auto session = db.Acquire();
-    EXPECT_EQ(session.RunQuery("SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1"), 0);
+    const Rows rows = session.RunQuery("SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1");
+    EXPECT_FALSE(rows.Failed());  // read, with no rows: not a failure
+    EXPECT_EQ(rows.count, 0);
     RecordSet& set = session.SharedRecordSet();
     EXPECT_FALSE(set.IsNone());
     EXPECT_EQ(set.RowCount(), 0u);
@@ -160,8 +162,8 @@ TEST_F(ConnectionTest, FailingStatementLeavesNoResult) {
     ManualClock clock;
     Database db(clock);
     auto session = db.Acquire();
-    ASSERT_EQ(session.RunQuery("SELECT 1 AS v"), 1);  // a result still held...
-    EXPECT_EQ(session.RunQuery("SELECT * FROM `kobrelan`.`nothing`"), 0);
+    ASSERT_EQ(session.RunQuery("SELECT 1 AS v").count, 1);  // a result still held...
+    EXPECT_EQ(session.RunQuery("SELECT * FROM `kobrelan`.`nothing`").count, 0);
     EXPECT_TRUE(session.SharedRecordSet().IsNone());  // ...is gone, and none is left
     session.FreeSharedRecordSet();                    // does nothing
     EXPECT_TRUE(session.SharedRecordSet().IsNone());
@@ -171,12 +173,12 @@ TEST_F(ConnectionTest, ResultsOutliveTheConnectionTheyCameFrom) {
     ManualClock clock;
     Database db(clock);
     auto session = db.Acquire();
-    ASSERT_EQ(session.RunQuery("SELECT 1 AS v"), 1);  // left unfreed
+    ASSERT_EQ(session.RunQuery("SELECT 1 AS v").count, 1);  // left unfreed
     RecordSet own;
     ASSERT_TRUE(session.Execute("SELECT 2 AS w"));
     own = session.StoreResult();
     clock.Advance(60001);
-    EXPECT_EQ(session.RunQuery("SELECT 3 AS v"), 1);  // reconnects, then frees the old result
+    EXPECT_EQ(session.RunQuery("SELECT 3 AS v").count, 1);  // reconnects, then frees the old result
     EXPECT_EQ(db.ConnectAttempts(), 2);
     EXPECT_EQ(session.SharedRecordSet().Int32("v"), 3);
     EXPECT_EQ(own.Int32("w"), 2);  // still readable after its connection closed
@@ -202,7 +204,7 @@ TEST_F(ConnectionTest, RowsAreReadByNameAtAnyRow) {
     Database db(clock);
     auto session = db.Acquire();
     ASSERT_EQ(session.RunQuery("SELECT `xm_id`, `xm_name`, `xm_money`, NULL AS `gone` "
-                               "FROM `xmlist` ORDER BY `xm_id`"),
+                               "FROM `xmlist` ORDER BY `xm_id`").count,
               3);
     RecordSet& set = session.SharedRecordSet();
     EXPECT_EQ(set.Text("xm_name"), "足疗");  // the first row is current at first
@@ -224,7 +226,7 @@ TEST_F(ConnectionTest, EndingTheSessionFreesTheSharedResult) {
     Database db(clock);
     {
         auto outer = db.Acquire();
-        ASSERT_EQ(outer.RunQuery("SELECT 1 AS v"), 1);
+        ASSERT_EQ(outer.RunQuery("SELECT 1 AS v").count, 1);
         {
             auto inner = db.Acquire();  // the same thread may nest
             EXPECT_TRUE(inner.Execute("DO 1"));
@@ -279,7 +281,7 @@ TEST_F(ConnectionTest, ServerStoppedAndStartedDuringARun) {
     {
         // The loss is noticed: with the server down, each request tries anew.
         auto session = db.Acquire();
-        EXPECT_EQ(session.RunQuery("SELECT * FROM `bosslist`"), 0);
+        EXPECT_TRUE(session.RunQuery("SELECT * FROM `bosslist`").Failed());
         EXPECT_TRUE(session.SharedRecordSet().IsNone());
         EXPECT_FALSE(session.Execute("INSERT INTO `xmlist`(`xm_name`) VALUES ('x')"));
     }
@@ -294,7 +296,7 @@ TEST_F(ConnectionTest, ServerStoppedAndStartedDuringARun) {
     const int attempts = db.ConnectAttempts();
     {
         auto session = db.Acquire();
-        EXPECT_EQ(session.RunQuery("SELECT 1 AS v"), 1);
+        EXPECT_EQ(session.RunQuery("SELECT 1 AS v").count, 1);
         EXPECT_EQ(db.ConnectAttempts(), attempts + 1);
     }
     // From then on the rule is the usual one.
@@ -315,7 +317,7 @@ TEST_F(ConnectionTest, TheFirstStatementAfterARestartWorks) {
     clock.Advance(10000);
     {
         auto session = db.Acquire();
-        ASSERT_EQ(session.RunQuery("SELECT CONNECTION_ID() AS id"), 1);
+        ASSERT_EQ(session.RunQuery("SELECT CONNECTION_ID() AS id").count, 1);
         EXPECT_NE(static_cast<unsigned long>(session.SharedRecordSet().Int32("id")), before);
     }
     EXPECT_EQ(db.ConnectAttempts(), 2);
@@ -357,7 +359,7 @@ TEST_F(ConnectionTest, OutcomesOfAStatement) {
     const Result lost = session.Execute("DO 1");
     EXPECT_TRUE(lost.Unknown());
     // ...and the next request replaces the connection at once.
-    EXPECT_EQ(session.RunQuery("SELECT 1 AS v"), 1);
+    EXPECT_EQ(session.RunQuery("SELECT 1 AS v").count, 1);
     EXPECT_EQ(db.ConnectAttempts(), 2);
 }
 

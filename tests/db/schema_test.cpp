@@ -117,7 +117,7 @@ TEST_F(SchemaTest, ServiceItemsAndOperators) {
         Run("UPDATE `kobrelan`.`bosslist` SET `boss_key` = 'xyz' WHERE `boss_tel` = "
             "'13800000001'"));
     auto session = db_.Acquire();
-    ASSERT_EQ(session.RunQuery("SELECT * FROM bosslist WHERE boss_tel = '13800000001'"), 1);
+    ASSERT_EQ(session.RunQuery("SELECT * FROM bosslist WHERE boss_tel = '13800000001'").count, 1);
     EXPECT_EQ(session.SharedRecordSet().Text("boss_id"), "1");
     EXPECT_EQ(session.SharedRecordSet().Text("boss_key"), "xyz");
 }

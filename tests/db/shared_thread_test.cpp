@@ -30,7 +30,7 @@ TEST_F(SharedConnectionThreadTest, TwoThreadsNeverSeeEachOthersRows) {
     auto worker = [&](const char* sql, const char* column, const char* prefix, int rows) {
         for (int i = 0; i < kRounds; ++i) {
             auto session = db.Acquire();
-            if (session.RunQuery(sql) != rows) {
+            if (session.RunQuery(sql).count != rows) {
                 ++wrong;
                 continue;
             }

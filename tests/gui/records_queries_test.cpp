@@ -312,19 +312,23 @@ TEST_F(RecordQueriesTest, SumsStopAtTheIntegerLimits) {
     EXPECT_EQ(ConsumptionSummary(), "消费总计2次，合计总额2147483647元");
 }
 
-TEST_F(RecordQueriesTest, EmptyOrFailedLoadsSumUpToZero) {
+TEST_F(RecordQueriesTest, FailedLoadsAreToldAndEmptyLoadsSumUpToZero) {
     AddPay({});
     AddCostRow({});
     LogIn();
     const std::string recharge_zero = "充值0次，实付0元，赠送0元，合计0元";
     const std::string consumption_zero = "消费总计0次，合计总额0元";
-    // A statement the server refuses.
+    // A statement the server refuses: told, and no zeros shown as if read.
     ASSERT_TRUE(Exec("RENAME TABLE `paylist` TO `paylist_away`, `costlist` TO `costlist_away`"));
     records().QueryAllRecharges();
     records().QueryAllConsumption();
     EXPECT_TRUE(Exec("RENAME TABLE `paylist_away` TO `paylist`, `costlist_away` TO `costlist`"));
-    EXPECT_EQ(RechargeSummary(), recharge_zero);
-    EXPECT_EQ(ConsumptionSummary(), consumption_zero);
+    EXPECT_EQ(RechargeSummary(), "");
+    EXPECT_EQ(ConsumptionSummary(), "");
+    ASSERT_EQ(harness().dialogs.Asked().size(), 2u);
+    for (const auto& asked : harness().dialogs.Asked()) {
+        EXPECT_EQ(asked.text, "网络异常，未能读取数据，请稍后重试");
+    }
     EXPECT_FALSE(recharges().isHidden());
     EXPECT_FALSE(w().载入条_充值记录->Visible());
     EXPECT_FALSE(consumption().isHidden());

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QThread>
@@ -88,6 +89,39 @@ bool OnWindowThread() {
     return app == nullptr || QThread::currentThread() == app->thread();
 }
 
+// Eats the operator's input while the window waits. Excluding input from the
+// loop only holds it back: a click made during the wait would be delivered
+// after it, to whatever the window then shows.
+class InputDiscarder : public QObject {
+  public:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::ContextMenu:
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd:
+            case QEvent::TabletPress:
+            case QEvent::TabletMove:
+            case QEvent::TabletRelease:
+            case QEvent::InputMethod:
+            case QEvent::Close:  // the window is not closed under a write
+                event->ignore();
+                return true;
+            default:
+                return QObject::eventFilter(target, event);
+        }
+    }
+};
+
 }  // namespace
 
 void RunOnWindowThread(std::function<void()> fn) {
@@ -110,12 +144,15 @@ void RunWhileWindowWaits(const std::function<void()>& work) {
     // The quit is handed over, so it runs inside exec, never before it; the
     // loop lives until then even if the application quits it first.
     auto loop = std::make_shared<QEventLoop>();
+    InputDiscarder discarder;
+    QCoreApplication::instance()->installEventFilter(&discarder);
     std::thread worker([&work, loop]() mutable {
         work();
         RunOnWindowThread([loop = std::move(loop)] { loop->quit(); });
     });
-    loop->exec(QEventLoop::ExcludeUserInputEvents);
+    loop->exec();
     worker.join();
+    QCoreApplication::instance()->removeEventFilter(&discarder);
 }
 
 void RunOnWindowThreadAndWait(const std::function<void()>& fn) {

@@ -42,8 +42,9 @@ class WindowClock : public SystemClock {
 void RunPendingEvents();
 
 // Runs work on a thread of its own while the window thread keeps painting,
-// running its timers and taking work handed over, but takes no input from
-// the operator; returns when work has ended. Elsewhere than on the window
+// running its timers and taking work handed over; input from the operator
+// that arrives meanwhile is discarded, never delivered later. Returns when
+// work has ended. Elsewhere than on the window
 // thread work simply runs.
 void RunWhileWindowWaits(const std::function<void()>& work);
 

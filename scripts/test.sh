@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: an AddressSanitizer+UBSan tree (build-asan)
-# runs the whole suite, a ThreadSanitizer tree (build-tsan) the tests with
-# "Thread" in their name. Starts the test database if it is not running and
+# runs the whole suite, a ThreadSanitizer tree (build-tsan) the tests
+# labelled threads where they are declared (tests/CMakeLists.txt). Starts the test database if it is not running and
 # stops it again at the end in that case.
 set -euo pipefail
 
@@ -49,6 +49,6 @@ cmake --build build-asan -j"$JOBS"
 echo "== ThreadSanitizer"
 configure build-tsan -DKOBRELAN_TSAN=ON
 cmake --build build-tsan -j"$JOBS"
-(cd build-tsan && ctest --output-on-failure -R Thread --timeout 300)
+(cd build-tsan && ctest --output-on-failure -L threads --timeout 300)
 
 echo "test.sh: all tests passed"

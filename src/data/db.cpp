@@ -425,7 +425,7 @@ RecordSet StoreResultOf(MYSQL* connection) {
     MYSQL_RES* result = mysql_store_result(connection);
     // No result and an error: the rows were lost on the way.
     return result == nullptr && mysql_errno(connection) != 0 ? RecordSet::Unread()
-                                                              : RecordSet(result);
+                                                             : RecordSet(result);
 }
 
 // ---- shared connection
@@ -529,9 +529,9 @@ Result SharedSession::Write(const data::Write& w) {
     return result;
 }
 
-Rows SharedSession::StreamQuery(
-    std::string_view sql, const std::function<void(const std::vector<std::string>&)>& columns,
-    const std::function<void(char**, unsigned long*)>& row) {
+Rows SharedSession::StreamQuery(std::string_view sql,
+                                const std::function<void(const std::vector<std::string>&)>& columns,
+                                const std::function<void(char**, unsigned long*)>& row) {
     Result result = Execute(sql);
     if (result.Unknown()) {
         result = Execute(sql);

@@ -246,8 +246,8 @@ class SharedSession {
     // count for nothing). Tried once more on a new connection, as Query is, when
     // the shared one turns out lost before the first row.
     Rows StreamQuery(std::string_view sql,
-                        const std::function<void(const std::vector<std::string>& names)>& columns,
-                        const std::function<void(char** fields, unsigned long* lengths)>& row);
+                     const std::function<void(const std::vector<std::string>& names)>& columns,
+                     const std::function<void(char** fields, unsigned long* lengths)>& row);
     MYSQL* Handle() const;
 
   private:

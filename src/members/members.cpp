@@ -448,8 +448,7 @@ bool Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
                     return false;
                 }
                 if (set.RowCount() > 0) {
-                    pay = {set.Int32("pay_count"), set.Int32("pay_money"),
-                           set.Int32("pay_total")};
+                    pay = {set.Int32("pay_count"), set.Int32("pay_money"), set.Int32("pay_total")};
                 }
                 set = connection.Query(
                     "SELECT COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "

@@ -65,7 +65,7 @@ struct CostTotals {
 // failed ran and found nothing, so its members count as 0.
 struct MemberTotalsResult {
     std::vector<int32_t> cards;  // the card numbers asked for: sorted, unique, not 0
-    bool pay_ran = false;  // read: its groups hold the truth, absent ones are 0
+    bool pay_ran = false;        // read: its groups hold the truth, absent ones are 0
     std::unordered_map<int32_t, PayTotals> pay;
     bool cost_ran = false;
     std::unordered_map<int32_t, CostTotals> cost;

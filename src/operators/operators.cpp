@@ -115,9 +115,9 @@ void Operators::LogInOperator() {
         StartLoginNameWorker();
     }
     if (check != LoginCheck::Matches) {
-        program_.dialogs.Message(check == LoginCheck::Unreachable ? kLoginUnreachable
-                                                                  : "登录失败，请检查网络用户名密码",
-                                 kTitleNotice, MessageButtons::Ok, MessageIcon::Error);
+        program_.dialogs.Message(
+            check == LoginCheck::Unreachable ? kLoginUnreachable : "登录失败，请检查网络用户名密码",
+            kTitleNotice, MessageButtons::Ok, MessageIcon::Error);
         w.载入条->Hide();
         w.编辑框_密码->Focus();
         return;

@@ -267,8 +267,9 @@ struct Batch {
 // read, so converting overlaps the transfer. The row count, -1 when the
 // statement or the transfer failed (the cells are then empty).
 data::Rows StreamColumns(data::SharedSession& session, const std::string& sql,
-                      const std::array<std::string_view, 12>& names, std::vector<CellColumn>& cells,
-                      CellMaker make, const std::function<void(const RawRow&)>& on_row) {
+                         const std::array<std::string_view, 12>& names,
+                         std::vector<CellColumn>& cells, CellMaker make,
+                         const std::function<void(const RawRow&)>& on_row) {
     std::array<int, 12> at{};
     at.fill(-1);
     std::array<Batch, 2> batches;
@@ -384,10 +385,9 @@ data::Rows StreamColumns(data::SharedSession& session, const std::string& sql,
 // Empties list and fills it with the rows of sql (none to run when sql is
 // empty), the window running meanwhile with spinner; Failed when the rows
 // could not be read (the list is then left empty).
-data::Rows LoadColumns(Program& program, QWidget& spinner, ReportList& list,
-                       const std::string& sql, const std::array<std::string_view, 12>& fields,
-                       size_t columns, CellMaker make,
-                       const std::function<void(const RawRow&)>& on_row) {
+data::Rows LoadColumns(Program& program, QWidget& spinner, ReportList& list, const std::string& sql,
+                       const std::array<std::string_view, 12>& fields, size_t columns,
+                       CellMaker make, const std::function<void(const RawRow&)>& on_row) {
     const int32_t replaced = list.RowCount();
     list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
     std::vector<CellColumn> cells(columns);
@@ -677,8 +677,9 @@ void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, 
         ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
     AnnounceLoadStatement(sql);
     const PageParts p = Parts(w, RecordPage::Consumption);
-    const data::Rows n = LoadColumns(program_, *p.spinner, list, sql, kConsumptionFields, 9,
-                                     MakeConsumptionCell, [&](const RawRow& f) { money.Add(f[2]); });
+    const data::Rows n =
+        LoadColumns(program_, *p.spinner, list, sql, kConsumptionFields, 9, MakeConsumptionCell,
+                    [&](const RawRow& f) { money.Add(f[2]); });
     if (n.Failed()) {
         p.summary->SetCaption("");
         program_.TellReadFailed();

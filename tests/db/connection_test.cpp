@@ -203,8 +203,10 @@ TEST_F(ConnectionTest, RowsAreReadByNameAtAnyRow) {
     ManualClock clock;
     Database db(clock);
     auto session = db.Acquire();
-    ASSERT_EQ(session.RunQuery("SELECT `xm_id`, `xm_name`, `xm_money`, NULL AS `gone` "
-                               "FROM `xmlist` ORDER BY `xm_id`").count,
+    ASSERT_EQ(session
+                  .RunQuery("SELECT `xm_id`, `xm_name`, `xm_money`, NULL AS `gone` "
+                            "FROM `xmlist` ORDER BY `xm_id`")
+                  .count,
               3);
     RecordSet& set = session.SharedRecordSet();
     EXPECT_EQ(set.Text("xm_name"), "足疗");  // the first row is current at first

@@ -26,8 +26,10 @@ class GbkTextTest : public test::DbTest {
     }
     std::string NameOf(int card) {
         auto session = db_.Acquire();
-        if (session.RunQuery("SELECT * FROM `kobrelan`.`userlist` WHERE `user_id` = " +
-                             std::to_string(card)).count != 1) {
+        if (session
+                .RunQuery("SELECT * FROM `kobrelan`.`userlist` WHERE `user_id` = " +
+                          std::to_string(card))
+                .count != 1) {
             return "<no row>";
         }
         return session.SharedRecordSet().Text("user_name");

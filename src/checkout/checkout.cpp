@@ -20,6 +20,9 @@ namespace kob {
 
 namespace {
 
+constexpr const char* kItemAddUnknown = "网络异常，无法确认项目是否已新增，请先刷新项目列表查看再操作";
+constexpr const char* kItemDeleteUnknown = "网络异常，无法确认项目是否已删除，请先刷新项目列表查看再操作";
+
 constexpr const char* kItemQuery = "SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1";
 constexpr const char* kNoBalance = "余额不足，不能消费";
 constexpr const char* kNoteFull = "备注已满，不能再添加项目";
@@ -487,15 +490,19 @@ void Checkout::AddServiceItem() {
     if (!program_.operators->PasswordReentry(kReentryPrompt, kReentryTitle)) {
         return;
     }
-    data::Result ok;
-    {
+    const data::Write write = data::InsertWrite(
+        "INSERT INTO `kobrelan`.`xmlist`(`xm_name`, `xm_money` ,`xm_del`) VALUES ('" +
+            EscapeSqlText(record.xm_name) + "', '" + EscapeSqlText(record.xm_money) + "', '" +
+            EscapeSqlText(record.xm_del) + "')",
+        "xmlist", "xm_id",
+        {{"xm_name", record.xm_name}, {"xm_money", record.xm_money}, {"xm_del", "0"}});
+    const data::Result ok = program_.WriteWhileWaiting(*w.载入条, [&] {
         auto session = program_.db.Acquire();
-        ok = session.Write(data::InsertWrite(
-            "INSERT INTO `kobrelan`.`xmlist`(`xm_name`, `xm_money` ,`xm_del`) VALUES ('" +
-                EscapeSqlText(record.xm_name) + "', '" + EscapeSqlText(record.xm_money) + "', '" +
-                EscapeSqlText(record.xm_del) + "')",
-            "xmlist", "xm_id",
-            {{"xm_name", record.xm_name}, {"xm_money", record.xm_money}, {"xm_del", "0"}}));
+        return session.Write(write);
+    });
+    if (ok.Unknown()) {
+        program_.ShowBalloonTip(kItemAddUnknown);  // a retry could store it twice
+        return;
     }
     if (!ok) {
         program_.ShowBalloonTip("操作失败，错误代码[561254545]");
@@ -520,12 +527,18 @@ void Checkout::DeleteServiceItem() {
     if (!program_.operators->PasswordReentry(kReentryPrompt, kReentryTitle)) {
         return;
     }
-    bool ok = false;
+    data::Result ok;
     // The id stands bare: anything but a whole number counts as a failure.
     if (IsWholeNumber(id)) {
-        auto session = program_.db.Acquire();
-        ok = static_cast<bool>(session.Write(data::RepeatableWrite(
-            "UPDATE `kobrelan`.`xmlist` SET `xm_del` = 1 WHERE `xm_id` = " + id)));
+        ok = program_.WriteWhileWaiting(*program_.window().载入条, [&] {
+            auto session = program_.db.Acquire();
+            return session.Write(data::RepeatableWrite(
+                "UPDATE `kobrelan`.`xmlist` SET `xm_del` = 1 WHERE `xm_id` = " + id));
+        });
+    }
+    if (ok.Unknown()) {
+        program_.ShowBalloonTip(kItemDeleteUnknown);
+        return;
     }
     if (!ok) {
         program_.dialogs.Message("操作失败", "错误提示[56522145]", MessageButtons::Ok,

@@ -336,6 +336,33 @@ Result ExecuteOn(MYSQL* connection, std::string_view sql) {
     return Result{ConnectionLost(error) ? Outcome::Unknown : Outcome::Refused, error};
 }
 
+namespace {
+
+// w's statement, or its transaction: rolled back when a statement is
+// refused; left to the server when the connection is lost (a session that
+// ends uncommitted is rolled back there).
+Result RunWrite(MYSQL* connection, const Write& w) {
+    if (w.transaction.empty()) {
+        return ExecuteOn(connection, w.sql);
+    }
+    Result result = ExecuteOn(connection, "START TRANSACTION");
+    for (const std::string& statement : w.transaction) {
+        if (!result) {
+            break;
+        }
+        result = ExecuteOn(connection, statement);
+    }
+    if (result) {
+        return ExecuteOn(connection, "COMMIT");
+    }
+    if (!result.Unknown()) {
+        ExecuteOn(connection, "ROLLBACK");
+    }
+    return result;
+}
+
+}  // namespace
+
 Result WriteOn(MYSQL*& connection, const Write& w) {
     std::string mark;
     if (!w.mark_sql.empty()) {
@@ -358,7 +385,7 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
         const auto hook = before_write_hook;  // the hook may unset itself
         hook();
     }
-    Result result = ExecuteOn(connection, w.sql);
+    Result result = RunWrite(connection, w);
     if (!result.Unknown()) {
         return result;
     }
@@ -408,7 +435,7 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
             }
         }
         // It did not take effect, or running it again is harmless.
-        result = ExecuteOn(fresh, w.sql);
+        result = RunWrite(fresh, w);
         lock_name = SessionLockName(fresh);
         if (result.Unknown()) {
             CloseConnection(fresh);
@@ -521,9 +548,11 @@ RecordSet SharedSession::Query(std::string_view sql) {
 }
 
 Result SharedSession::Write(const data::Write& w) {
-    GetDbConnection();
+    // No connection at all (a failed connect) is not a lost one: the reuse
+    // rule still decides when to connect again.
+    const bool connected = GetDbConnection() != nullptr;
     const Result result = WriteOn(db_->handle_, w);
-    if (db_->handle_ == nullptr) {
+    if (connected && db_->handle_ == nullptr) {
         db_->lost_ = true;  // lost under the write: the next request connects anew
     }
     return result;

@@ -55,6 +55,8 @@ struct Result {
 // A write whose outcome is settled when the connection is lost under it.
 struct Write {
     std::string sql;
+    // Statements run instead of sql, all in one transaction, all or none.
+    std::vector<std::string> transaction;
     // Run first on the same connection; its first value becomes the mark
     // (for an insert: the table's highest id so far).
     std::string mark_sql;

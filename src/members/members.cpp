@@ -41,6 +41,10 @@ constexpr const char* kMemberCreateFailed = "新增会员失败，请稍后重�
 constexpr const char* kMemberCreateUnknown = "网络异常，无法确认会员是否已添加，请刷新会员列表查看";
 constexpr const char* kAddAnother = "会员添加成功，是否继续新增会员？";
 constexpr const char* kTitleHint = "温馨提示";
+constexpr const char* kMemberDeleteUnknown =
+    "网络异常，无法确认会员是否已删除，请刷新会员列表查看";
+constexpr const char* kRenameUnknown = "网络异常，无法确认姓名是否已修改，请刷新会员列表查看";
+constexpr const char* kPhoneUnknown = "网络异常，无法确认手机号是否已修改，请刷新会员列表查看";
 constexpr const char* kNoPermission = "您没有权限，请更换账号后使用";
 constexpr const char* kNothingDone = "未进行操作";
 constexpr const char* kMemberDeleted = "删除会员成功，卡号为：";
@@ -880,14 +884,19 @@ void Members::DeleteMember() {
     if (card.empty() || !DangerConfirmation(program_)) {
         return;
     }
-    bool deleted = false;
-    {
-        data::PrivateConnection connection;
-        // The member's records stay; only the member row goes.
-        // Deleting it again changes nothing: a lost deletion is settled by running it again.
-        deleted = IsWholeNumber(card) &&
-                  connection.Write(data::RepeatableWrite(
-                      "DELETE FROM `kobrelan`.`userlist` WHERE `user_id` = " + card));
+    data::Result deleted;
+    if (IsWholeNumber(card)) {
+        deleted = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
+            data::PrivateConnection connection;
+            // The member's records stay; only the member row goes. Deleting
+            // it again changes nothing: a lost deletion is settled by running it again.
+            return connection.Write(data::RepeatableWrite(
+                "DELETE FROM `kobrelan`.`userlist` WHERE `user_id` = " + card));
+        });
+    }
+    if (deleted.Unknown()) {
+        program_.ShowBalloonTip(kMemberDeleteUnknown);
+        return;
     }
     if (!deleted) {
         return;  // a failed deletion ends silently
@@ -924,26 +933,33 @@ void Members::RenameMember() {
     if (!DangerConfirmation(program_)) {
         return;
     }
-    bool renamed = false;
-    {
-        data::PrivateConnection connection;
+    data::Result renamed;
+    if (IsWholeNumber(card)) {
         const std::string new_name = EscapeSqlText(*typed);
         const std::string old_literal = EscapeSqlText(old_name);
+        data::Write write;
         // All three tables or none; only records that carry the old name,
-        // byte for byte, follow the member.
-        renamed = IsWholeNumber(card) && connection.Execute("START TRANSACTION") &&
-                  connection.Execute("UPDATE `kobrelan`.`userlist` SET `user_name` = '" + new_name +
-                                     "' WHERE `user_id` = " + card) &&
-                  connection.Execute("UPDATE `kobrelan`.`paylist` SET `user_name` = '" + new_name +
-                                     "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" +
-                                     old_literal + "'") &&
-                  connection.Execute("UPDATE `kobrelan`.`costlist` SET `user_name` = '" + new_name +
-                                     "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" +
-                                     old_literal + "'") &&
-                  connection.Execute("COMMIT");
-        if (!renamed && !connection.IsNone()) {
-            connection.Execute("ROLLBACK");
-        }
+        // byte for byte, follow the member. Run again, it changes nothing.
+        write.transaction = {
+            "UPDATE `kobrelan`.`userlist` SET `user_name` = '" + new_name +
+                "' WHERE `user_id` = " + card,
+            "UPDATE `kobrelan`.`paylist` SET `user_name` = '" + new_name + "' WHERE `user_id` = " +
+                card + " AND BINARY `user_name` = '" + old_literal + "'",
+            "UPDATE `kobrelan`.`costlist` SET `user_name` = '" + new_name +
+                "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" + old_literal + "'",
+        };
+        // Committed when the member carries the new name.
+        write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " +
+                                   card + " AND BINARY `user_name` = '" + new_name +
+                                   "'"](const std::string&) { return check; };
+        renamed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
+            data::PrivateConnection connection;
+            return connection.Write(write);
+        });
+    }
+    if (renamed.Unknown()) {
+        program_.ShowBalloonTip(kRenameUnknown);
+        return;
     }
     if (!renamed) {
         return;
@@ -1003,13 +1019,18 @@ void Members::ChangeMemberPhone() {
     if (!DangerConfirmation(program_)) {
         return;
     }
-    bool changed = false;
-    {
-        data::PrivateConnection connection;
-        changed = IsWholeNumber(card) &&
-                  connection.Write(
-                      data::RepeatableWrite("UPDATE `kobrelan`.`userlist` SET `user_tel` = '" +
-                                            EscapeSqlText(*typed) + "' WHERE `user_id` = " + card));
+    data::Result changed;
+    if (IsWholeNumber(card)) {
+        changed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
+            data::PrivateConnection connection;
+            return connection.Write(
+                data::RepeatableWrite("UPDATE `kobrelan`.`userlist` SET `user_tel` = '" +
+                                      EscapeSqlText(*typed) + "' WHERE `user_id` = " + card));
+        });
+    }
+    if (changed.Unknown()) {
+        program_.ShowBalloonTip(kPhoneUnknown);
+        return;
     }
     if (!changed) {
         return;

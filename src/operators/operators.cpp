@@ -21,6 +21,10 @@ namespace kob {
 namespace {
 
 constexpr const char* kTitleNotice = "温馨提示";
+constexpr const char* kPasswordUnknown =
+    "网络异常，无法确认密码是否已修改，请稍后用新密码重新登录确认";
+constexpr const char* kOperatorUnknown =
+    "网络异常，无法确认管理员是否已新增，请先查看登录用户名列表再操作";
 constexpr const char* kLoginUnreachable = "登录失败，无法连接服务器，请检查网络后重试";
 constexpr const char* kErrorCodeTitle = "错误代码[0452155855]";
 
@@ -319,11 +323,15 @@ void Operators::ConfirmPasswordChange() {
     const std::string sql = "UPDATE `kobrelan`.`bosslist` SET `boss_key` = '" +
                             EscapeSqlText(new_password) + "' WHERE `boss_tel` = '" +
                             EscapeSqlText(w.编辑框_用户名->Text()) + "'";
-    bool changed = false;
-    {
+    const data::Result changed = program_.WriteWhileWaiting(*w.载入条, [&] {
         data::SharedSession session = program_.db.Acquire();
         // Setting the same password again is harmless: repeated if need be.
-        changed = static_cast<bool>(session.Write(data::RepeatableWrite(sql)));
+        return session.Write(data::RepeatableWrite(sql));
+    });
+    if (changed.Unknown()) {
+        program_.dialogs.Message(kPasswordUnknown, kTitleNotice, MessageButtons::Ok,
+                                 MessageIcon::Warning);
+        return;
     }
     if (!changed) {
         program_.dialogs.Message("修改失败，请联系管理员", kErrorCodeTitle, MessageButtons::Ok,
@@ -379,12 +387,16 @@ void Operators::ConfirmAddOperator() {
         "`boss_key`) VALUES ('" +
         EscapeSqlText(login_name) + "', '" + EscapeSqlText(name) + "', '" +
         EscapeSqlText(password) + "')";
-    bool inserted = false;
-    {
+    const data::Write write =
+        data::InsertWrite(sql, "bosslist", "boss_id",
+                          {{"boss_tel", login_name}, {"boss_name", name}, {"boss_key", password}});
+    const data::Result inserted = program_.WriteWhileWaiting(*w.载入条, [&] {
         data::SharedSession session = program_.db.Acquire();
-        inserted = static_cast<bool>(session.Write(data::InsertWrite(
-            sql, "bosslist", "boss_id",
-            {{"boss_tel", login_name}, {"boss_name", name}, {"boss_key", password}})));
+        return session.Write(write);
+    });
+    if (inserted.Unknown()) {
+        program_.ShowBalloonTip(kOperatorUnknown);  // a retry could add the account twice
+        return;
     }
     if (!inserted) {
         program_.ShowBalloonTip("新增管理员失败，请联系管理员，错误代码[0452155855]");

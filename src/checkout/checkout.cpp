@@ -20,8 +20,10 @@ namespace kob {
 
 namespace {
 
-constexpr const char* kItemAddUnknown = "网络异常，无法确认项目是否已新增，请先刷新项目列表查看再操作";
-constexpr const char* kItemDeleteUnknown = "网络异常，无法确认项目是否已删除，请先刷新项目列表查看再操作";
+constexpr const char* kItemAddUnknown =
+    "网络异常，无法确认项目是否已新增，请先刷新项目列表查看再操作";
+constexpr const char* kItemDeleteUnknown =
+    "网络异常，无法确认项目是否已删除，请先刷新项目列表查看再操作";
 
 constexpr const char* kItemQuery = "SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1";
 constexpr const char* kNoBalance = "余额不足，不能消费";

@@ -41,8 +41,7 @@ constexpr const char* kMemberCreateFailed = "新增会员失败，请稍后重�
 constexpr const char* kMemberCreateUnknown = "网络异常，无法确认会员是否已添加，请刷新会员列表查看";
 constexpr const char* kAddAnother = "会员添加成功，是否继续新增会员？";
 constexpr const char* kTitleHint = "温馨提示";
-constexpr const char* kMemberDeleteUnknown =
-    "网络异常，无法确认会员是否已删除，请刷新会员列表查看";
+constexpr const char* kMemberDeleteUnknown = "网络异常，无法确认会员是否已删除，请刷新会员列表查看";
 constexpr const char* kRenameUnknown = "网络异常，无法确认姓名是否已修改，请刷新会员列表查看";
 constexpr const char* kPhoneUnknown = "网络异常，无法确认手机号是否已修改，请刷新会员列表查看";
 constexpr const char* kNoPermission = "您没有权限，请更换账号后使用";
@@ -943,14 +942,14 @@ void Members::RenameMember() {
         write.transaction = {
             "UPDATE `kobrelan`.`userlist` SET `user_name` = '" + new_name +
                 "' WHERE `user_id` = " + card,
-            "UPDATE `kobrelan`.`paylist` SET `user_name` = '" + new_name + "' WHERE `user_id` = " +
-                card + " AND BINARY `user_name` = '" + old_literal + "'",
+            "UPDATE `kobrelan`.`paylist` SET `user_name` = '" + new_name +
+                "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" + old_literal + "'",
             "UPDATE `kobrelan`.`costlist` SET `user_name` = '" + new_name +
                 "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" + old_literal + "'",
         };
         // Committed when the member carries the new name.
-        write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " +
-                                   card + " AND BINARY `user_name` = '" + new_name +
+        write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " + card +
+                                   " AND BINARY `user_name` = '" + new_name +
                                    "'"](const std::string&) { return check; };
         renamed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
             data::PrivateConnection connection;

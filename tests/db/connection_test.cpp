@@ -115,6 +115,12 @@ TEST_F(ConnectionTest, AfterAFailedConnectOnlyALongPauseConnectsAgain) {
         EXPECT_TRUE(session.RunQuery("SELECT 1 AS v").Failed());
         EXPECT_TRUE(session.SharedRecordSet().IsNone());
         EXPECT_FALSE(session.Execute("DELETE FROM `xmlist`"));
+        // A write without a connection is refused, not lost: it brings the
+        // next connect no closer.
+        const Result written = session.Write(RepeatableWrite("DELETE FROM `xmlist`"));
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(written.Unknown());
+        EXPECT_TRUE(session.RunQuery("SELECT 1 AS v").Failed());
     }
     EXPECT_EQ(db.ConnectAttempts(), 1);
 

@@ -79,8 +79,8 @@ struct ReadCase {
 TEST_F(FailedReadTest, EveryReadThatFailsIsToldAndNothingDependsOnIt) {
     auto member_spinner = [](FailedReadTest& t) -> QWidget* { return t.w().载入条_会员; };
     const ReadCase cases[] = {
-        {"member list reload", [](FailedReadTest& t) { t.LogInWithMember("100"); },
-         member_spinner, [](FailedReadTest& t) { Click(t.w().按钮_会员管理_搜索); }, kUnread,
+        {"member list reload", [](FailedReadTest& t) { t.LogInWithMember("100"); }, member_spinner,
+         [](FailedReadTest& t) { Click(t.w().按钮_会员管理_搜索); }, kUnread,
          [](FailedReadTest& t) {
              // The list keeps what it showed rather than an empty shop.
              ASSERT_EQ(t.list().RowCount(), 1);
@@ -144,8 +144,8 @@ TEST_F(FailedReadTest, EveryReadThatFailsIsToldAndNothingDependsOnIt) {
              t.w().编辑框_新增会员_卡号->SetText("5");
              t.w().编辑框_新增会员_姓名->SetText("王五");
          },
-         member_spinner,
-         [](FailedReadTest& t) { PressLeft(t.w().按钮_会员管理_新增会员_确定); }, kUnread,
+         member_spinner, [](FailedReadTest& t) { PressLeft(t.w().按钮_会员管理_新增会员_确定); },
+         kUnread,
          [](FailedReadTest& t) {
              EXPECT_EQ(Scalar("SELECT COUNT(*) FROM `userlist`"), "1");
              EXPECT_EQ(t.Balloon().find("新增会员"), std::string::npos) << t.Balloon();
@@ -182,8 +182,8 @@ TEST_F(FailedReadTest, EveryReadThatFailsIsToldAndNothingDependsOnIt) {
             c.prepare(*this);
             harness().dialogs.ClearAsked();
             QWidget* spinner = c.spinner ? c.spinner(*this) : nullptr;
-            const bool ran = Away(fault, fault == Fault::Frozen ? spinner : nullptr,
-                                  [&] { c.act(*this); });
+            const bool ran =
+                Away(fault, fault == Fault::Frozen ? spinner : nullptr, [&] { c.act(*this); });
             if (fault == Fault::Frozen) {
                 EXPECT_TRUE(ran) << "the window did not run, or showed no spinner";
             }

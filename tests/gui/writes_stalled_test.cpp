@@ -3,6 +3,7 @@
 // confirmed, resumed after the read time-out or only after the settling has
 // given up; and a card number taken by another desk between the check and
 // the insert.
+#include <QTimer>
 #include <atomic>
 
 #include "checkout_fixture.h"
@@ -67,6 +68,9 @@ class StalledWriteTest : public CheckoutTest {
     using CheckoutTest::DoubleClickItem;
     using CheckoutTest::LogInWithMember;
     using CheckoutTest::OpenPanel;
+    using MembersTest::members;
+    using WindowTest::harness;
+    using WindowTest::program;
     using WindowTest::w;
 
   public:
@@ -172,6 +176,171 @@ TEST_F(StalledWriteTest, RecordDeletionTakesOnceWithItsNote) {
     EXPECT_NE(Scalar("SELECT `pay_notes` FROM `paylist`").find("删除了本条充值记录"),
               std::string::npos);
     EXPECT_EQ(Balloon().rfind("删除充值记录成功，ID为：1", 0), 0u) << Balloon();
+}
+
+// Every other write waits as the money writes do, and an outcome it could
+// not settle is told as unknown, never as failed.
+struct OtherWrite {
+    const char* what;
+    std::function<void(StalledWriteTest&)> open;
+    std::function<void(StalledWriteTest&)> confirm;
+    std::function<QWidget*(StalledWriteTest&)> spinner;
+    const char* stored_sql;  // 1 when the write took effect
+    const char* done;
+    const char* unknown;
+};
+
+TEST_F(StalledWriteTest, EveryOtherWriteWaitsWithTheSpinnerAndTellsWhatTheServerDid) {
+    auto settings_spinner = [](StalledWriteTest& t) -> QWidget* { return t.w().载入条; };
+    auto member_spinner = [](StalledWriteTest& t) -> QWidget* { return t.w().载入条_会员; };
+    auto privileged_on_member = [](StalledWriteTest& t) {
+        t.LogInWithMember("100");
+        t.program().CurrentOperator.boss_tel = "Rudal";
+    };
+    const OtherWrite writes[] = {
+        {"password change",
+         [](StalledWriteTest& t) {
+             t.LogInWithMember("");
+             Exec(
+                 "INSERT INTO `bosslist`(`boss_tel`,`boss_name`,`boss_key`) VALUES "
+                 "('Rudal','老板','888888')");
+             t.w().编辑框_用户名->SetText("Rudal");
+             t.w().编辑框_密码->SetText("888888");
+             t.w().编辑框_输入新密码->SetText("newkey");
+             t.w().编辑框_新密码确认->SetText("newkey");
+         },
+         [](StalledWriteTest& t) { t.program().operators->ConfirmPasswordChange(); },
+         settings_spinner, "SELECT COUNT(*) FROM `bosslist` WHERE `boss_key` = 'newkey'",
+         "修改成功，需要重新登录", "网络异常，无法确认密码是否已修改，请稍后用新密码重新登录确认"},
+        {"new operator",
+         [](StalledWriteTest& t) {
+             t.LogInWithMember("");
+             t.w().编辑框_新增管理员_姓名->SetText("小王");
+             t.w().编辑框_新增管理员_手机号->SetText("13900000002");
+             t.w().编辑框_新增管理员_密码->SetText("k1");
+             t.w().编辑框_新增管理员_密码确认->SetText("k1");
+         },
+         [](StalledWriteTest& t) { t.program().operators->ConfirmAddOperator(); }, settings_spinner,
+         "SELECT COUNT(*) FROM `bosslist` WHERE `boss_tel` = '13900000002'",
+         "操作成功，你可以使用新账户登录系统",
+         "网络异常，无法确认管理员是否已新增，请先查看登录用户名列表再操作"},
+        {"new service item",
+         [](StalledWriteTest& t) {
+             t.LogInWithMember("");
+             t.w().编辑框_项目名称->SetText("拔罐");
+             t.w().编辑框_项目金额->SetText("40");
+             t.harness().dialogs.NextInput(std::string(kPassword));
+         },
+         [](StalledWriteTest& t) { t.program().checkout->AddServiceItem(); }, settings_spinner,
+         "SELECT COUNT(*) FROM `xmlist` WHERE `xm_name` = '拔罐'", "新增成功",
+         "网络异常，无法确认项目是否已新增，请先刷新项目列表查看再操作"},
+        {"service item deletion",
+         [](StalledWriteTest& t) {
+             t.AddItem("足疗", "30");
+             t.LogInWithMember("");
+             t.program().checkout->LoadServiceItemList();
+             t.w().超级列表框_项目设置->SetSelectedRow(0);
+             t.harness().dialogs.NextInput(std::string(kPassword));
+         },
+         [](StalledWriteTest& t) { t.program().checkout->DeleteServiceItem(); }, settings_spinner,
+         "SELECT COUNT(*) FROM `xmlist` WHERE `xm_del` = 1", nullptr,
+         "网络异常，无法确认项目是否已删除，请先刷新项目列表查看再操作"},
+        {"member deletion",
+         [&](StalledWriteTest& t) {
+             privileged_on_member(t);
+             t.harness().dialogs.NextMessage(Answer::Ok);
+         },
+         [](StalledWriteTest& t) { t.members().DeleteMember(); }, member_spinner,
+         "SELECT COUNT(*) = 0 FROM `userlist`", "删除会员成功，卡号为：1、会员姓名为：Tom",
+         "网络异常，无法确认会员是否已删除，请刷新会员列表查看"},
+        {"rename",
+         [&](StalledWriteTest& t) {
+             privileged_on_member(t);
+             t.harness().dialogs.NextInput(std::string("汤姆"));
+             t.harness().dialogs.NextMessage(Answer::Ok);
+         },
+         [](StalledWriteTest& t) { t.members().RenameMember(); }, member_spinner,
+         "SELECT COUNT(*) FROM `userlist` u JOIN `paylist` p USING (`user_id`) "
+         "WHERE u.`user_name` = '汤姆'",
+         "修改姓名成功", "网络异常，无法确认姓名是否已修改，请刷新会员列表查看"},
+        {"phone change",
+         [&](StalledWriteTest& t) {
+             privileged_on_member(t);
+             t.harness().dialogs.NextInput(std::string("13700000007"));
+             t.harness().dialogs.NextMessage(Answer::Ok);
+         },
+         [](StalledWriteTest& t) { t.members().ChangeMemberPhone(); }, member_spinner,
+         "SELECT COUNT(*) FROM `userlist` WHERE `user_tel` = '13700000007'", "修改电话成功",
+         "网络异常，无法确认手机号是否已修改，请刷新会员列表查看"},
+    };
+    for (const auto& write : writes) {
+        for (const auto& c : kCases) {
+            SCOPED_TRACE(std::string(write.what) + ", " + c.what);
+            ASSERT_TRUE(ResetTables());
+            list().DeleteAllRows();
+            write.open(*this);
+            harness().dialogs.ClearAsked();
+            PressFrozen([&] { write.confirm(*this); }, c.resume_ms, write.spinner(*this));
+            // Only the password change answers in a box; the rest in the balloon.
+            const bool boxed = std::string(write.what) == "password change";
+            ASSERT_TRUE(!boxed || harness().dialogs.Last() != nullptr);
+            const std::string told = boxed ? harness().dialogs.Last()->text : Balloon();
+            const bool stored = Scalar(write.stored_sql) == "1";
+            if (c.settles) {
+                EXPECT_TRUE(stored);
+                if (write.done != nullptr) {
+                    EXPECT_EQ(told, write.done);
+                }
+            } else {
+                EXPECT_EQ(told, write.unknown);
+            }
+        }
+    }
+}
+
+// A press of 确定 while a recharge or a checkout waits is the operator's
+// impatience, not a second order: it is dropped, not delivered afterwards.
+TEST_F(StalledWriteTest, PressesDuringTheWaitAreDroppedNotDeliveredLater) {
+    const MoneyWrite writes[] = {
+        {"recharge",
+         [](StalledWriteTest& t) {
+             t.LogInWithMember("100");
+             t.OpenRecharge("100");
+         },
+         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_会员管理_新增会员_确定; },
+         "paylist", "充值成功", nullptr},
+        {"checkout",
+         [](StalledWriteTest& t) {
+             t.AddItem("足疗", "30");
+             t.LogInWithMember("100");
+             t.OpenPanel();
+             t.DoubleClickItem("足疗[30]");
+         },
+         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_快速消费_确定结账; }, "costlist",
+         "操作成功", nullptr},
+    };
+    for (const auto& write : writes) {
+        SCOPED_TRACE(write.what);
+        ASSERT_TRUE(ResetTables());
+        list().DeleteAllRows();
+        AddMember(2, "Jerry");
+        write.open(*this);
+        const std::string before = Count(write.table);
+        const int selected = list().SelectedRow();
+        QWidget* confirm = write.confirm(*this);
+        // Presses on the button and on another member's row, as real input
+        // events, while the statement is held back.
+        QTimer::singleShot(1000, confirm, [&] {
+            QTest::mouseClick(confirm, Qt::LeftButton);
+            QTest::mouseClick(list().viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list().visualRect(list().model()->index(1 - selected, 0)).center());
+        });
+        PressFrozen([&] { PressLeft(confirm); }, kResumeWhileSettlingMs);
+        QApplication::processEvents();
+        EXPECT_EQ(ToInt32(Count(write.table)) - ToInt32(before), 1);
+        EXPECT_EQ(Balloon(), write.done);
+        EXPECT_EQ(list().SelectedRow(), selected);
+    }
 }
 
 // Another desk takes the card number between this desk's check and insert.

@@ -1,8 +1,9 @@
 // The member list against the real server with generated members: how long
 // the list takes to show its rows, the totals to fill in (one GROUP BY per
 // pass, and for comparison one query per member), and one search keystroke.
-// Needs the server of scripts/db.sh on the port the program is built for;
-// it replaces the contents of userlist, paylist and costlist.
+// Needs the test server of scripts/db.sh on the port the program is built
+// for (any other server is refused); it replaces the contents of userlist,
+// paylist and costlist.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include "platform/core/text.h"
 #include "platform/gui/dialogs.h"
 #include "platform/gui/services.h"
+#include "support/test_server.h"
 #include "ui/main_window.h"
 
 namespace kob {
@@ -233,6 +235,11 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    const std::string refusal = kob::test::RefusalUnlessTestServer("members_bench");
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "%s\n", refusal.c_str());
+        return 1;
+    }
     kob::Register();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,8 +2,9 @@
 // all-members load of each page beside the mariadb client (--quick, to
 // /dev/null) and a bare mysql_store_result loop on the same statement, each
 // sort kind, the process's memory around a load, and a second load.
-// Needs the server of scripts/db.sh on the port the program is built for;
-// it replaces the contents of userlist, paylist and costlist.
+// Needs the test server of scripts/db.sh on the port the program is built
+// for (any other server is refused); it replaces the contents of userlist,
+// paylist and costlist.
 //   records_bench [rows per table ...]   (default: 100000 300000 1000000)
 #include <malloc.h>
 #include <mysql.h>
@@ -29,6 +30,7 @@
 #include "platform/gui/dialogs.h"
 #include "platform/gui/services.h"
 #include "records/records.h"
+#include "support/test_server.h"
 #include "ui/main_window.h"
 
 namespace kob {
@@ -292,6 +294,11 @@ int main(int argc, char** argv) {
     }
     if (sizes.empty()) {
         sizes = {100000, 300000, 1000000};
+    }
+    const std::string refusal = kob::test::RefusalUnlessTestServer("records_bench");
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "%s\n", refusal.c_str());
+        return 1;
     }
     kob::BenchClock clock;
     kob::ScriptedDialogs dialogs;

@@ -1,19 +1,47 @@
 #!/usr/bin/env bash
-# A private MariaDB server for the demo and the tests:
-#   bash scripts/db.sh {init|start|stop|status|reset}
-#   bash scripts/db.sh sql [mariadb options]   (as root, on the schema)
-# It listens on 127.0.0.1:${KOBRELAN_DB_PORT:-17002} only and keeps its data
-# directory, socket, pid file and log under ${KOBRELAN_DB_DIR:-.run/db-<port>}.
-# /etc/mysql is ignored; no systemd is needed.
+# Private MariaDB servers, one for the tests and one for the demo:
+#   bash scripts/db.sh [--demo] {init|start|stop|status|reset|dump}
+#   bash scripts/db.sh [--demo] sql [mariadb options]   (as root, on the schema)
+# The test server listens on 127.0.0.1:${KOBRELAN_DB_PORT:-17002} and keeps its
+# data directory, socket, pid file and log under ${KOBRELAN_DB_DIR:-.run/db-<port>};
+# with --demo the demo's server on 127.0.0.1:${KOBRELAN_DEMO_PORT:-17001}, under
+# ${KOBRELAN_DEMO_DIR:-.run/demo-<port>}. /etc/mysql is ignored; no systemd is needed.
+#
+# Only a test server gets the test marker: a schema kobrelan_test_marker whose
+# one row holds the random token db.sh wrote to <dir>/test-marker when it made
+# the data directory. The tests and benchmarks refuse any server without it,
+# so that they never empty the demo's tables or a shop's.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PORT="${KOBRELAN_DB_PORT:-17002}"
-DIR="${KOBRELAN_DB_DIR:-$ROOT/.run/db-$PORT}"
+ROLE="test"
+if [ "${1:-}" = "--demo" ]; then
+    ROLE="demo"
+    shift
+fi
+TEST_PORT="${KOBRELAN_DB_PORT:-17002}"
+TEST_DIR="${KOBRELAN_DB_DIR:-$ROOT/.run/db-$TEST_PORT}"
+DEMO_PORT="${KOBRELAN_DEMO_PORT:-17001}"
+DEMO_DIR="${KOBRELAN_DEMO_DIR:-$ROOT/.run/demo-$DEMO_PORT}"
+if [ "$ROLE" = "demo" ]; then
+    PORT="$DEMO_PORT"
+    DIR="$DEMO_DIR"
+    NAME="the demo's server"
+else
+    PORT="$TEST_PORT"
+    DIR="$TEST_DIR"
+    NAME="the test server"
+fi
+if [ "$(realpath -m "$DEMO_DIR")" = "$(realpath -m "$TEST_DIR")" ]; then
+    echo "db.sh: the demo and the tests cannot share $DIR" >&2
+    exit 2
+fi
 DATA="$DIR/data"
 PIDFILE="$DIR/mariadbd.pid"
 LOG="$DIR/mariadbd.log"
 SOCK="$DIR/mariadbd.sock"
+MARKER_FILE="$DIR/test-marker"
+MARKER_SCHEMA="kobrelan_test_marker"
 # A Unix socket path must stay short (108 bytes).
 if [ "${#SOCK}" -gt 100 ]; then
     SOCK="/tmp/kobrelan-db-$PORT-$(printf '%s' "$DIR" | md5sum | cut -c1-8).sock"
@@ -48,8 +76,28 @@ log_tail() {
     fi
 }
 
+# A data directory without the marker file that a test server gets: before
+# the demo had a server of its own, demo and tests shared this one, so it may
+# hold what was entered in the demo. The tests leave it alone.
+check_store() {
+    if [ "$ROLE" = "test" ] && [ -d "$DATA/mysql" ] && [ ! -s "$MARKER_FILE" ]; then
+        echo "db.sh: $DIR holds no test marker: it was made before the demo had a server" >&2
+        echo "       of its own and may hold what was entered in the demo, so the tests do" >&2
+        echo "       not use it. To keep it as the demo's data:" >&2
+        echo "         bash scripts/db.sh stop; mv '$DIR' '$DEMO_DIR'" >&2
+        echo "       (scripts/run.sh then runs the demo on it)," >&2
+        echo "       or delete it: bash scripts/db.sh stop; rm -rf '$DIR'" >&2
+        exit 1
+    fi
+    if [ "$ROLE" = "demo" ] && [ -e "$MARKER_FILE" ]; then
+        echo "db.sh: $DIR belongs to a test server (it has $MARKER_FILE); the demo cannot use it" >&2
+        exit 1
+    fi
+}
+
 cmd_init() {
     mkdir -p "$DIR"
+    check_store
     if [ -d "$DATA/mysql" ]; then
         return 0
     fi
@@ -61,6 +109,9 @@ cmd_init() {
         echo "db.sh: mariadb-install-db failed" >&2
         tail -n 25 "$DIR/install.log" >&2
         exit 1
+    fi
+    if [ "$ROLE" = "test" ]; then
+        od -An -N16 -tx1 /dev/urandom | tr -d ' \n' >"$MARKER_FILE"
     fi
 }
 
@@ -77,11 +128,23 @@ GRANT ALL PRIVILEGES ON \`$SCHEMA\`.* TO '$ACCOUNT'@'127.0.0.1';
 GRANT ALL PRIVILEGES ON \`$SCHEMA\`.* TO '$ACCOUNT'@'localhost';
 SQL
     sql_root "$SCHEMA" <"$ROOT/db/schema.sql"
+    if [ "$ROLE" = "test" ]; then
+        # The program's account may read the marker, never change it.
+        sql_root <<SQL
+CREATE DATABASE IF NOT EXISTS \`$MARKER_SCHEMA\`;
+CREATE TABLE IF NOT EXISTS \`$MARKER_SCHEMA\`.\`marker\` (\`token\` VARCHAR(64) NOT NULL);
+DELETE FROM \`$MARKER_SCHEMA\`.\`marker\`;
+INSERT INTO \`$MARKER_SCHEMA\`.\`marker\` VALUES ('$(cat "$MARKER_FILE")');
+GRANT SELECT ON \`$MARKER_SCHEMA\`.* TO '$ACCOUNT'@'127.0.0.1';
+GRANT SELECT ON \`$MARKER_SCHEMA\`.* TO '$ACCOUNT'@'localhost';
+SQL
+    fi
 }
 
 cmd_start() {
+    check_store
     if is_running; then
-        echo "db.sh: server already running on 127.0.0.1:$PORT (socket $SOCK)"
+        echo "db.sh: $NAME is already running on 127.0.0.1:$PORT (socket $SOCK)"
         provision
         return 0
     fi
@@ -117,12 +180,12 @@ cmd_start() {
         sleep 0.1
     done
     provision
-    echo "db.sh: server running on 127.0.0.1:$PORT (data $DATA)"
+    echo "db.sh: $NAME is running on 127.0.0.1:$PORT (data $DATA)"
 }
 
 cmd_stop() {
     if [ ! -f "$PIDFILE" ]; then
-        echo "db.sh: no server of ours is running on port $PORT"
+        echo "db.sh: $NAME is not running (port $PORT)"
         return 0
     fi
     local pid
@@ -143,7 +206,7 @@ cmd_stop() {
         sleep 0.1
     done
     rm -f "$PIDFILE"
-    echo "db.sh: server on port $PORT stopped"
+    echo "db.sh: $NAME on port $PORT stopped"
 }
 
 cmd_status() {
@@ -164,10 +227,20 @@ cmd_reset() {
 
 cmd_sql() {
     if ! is_running; then
-        echo "db.sh: the server on port $PORT is not running" >&2
+        echo "db.sh: $NAME on port $PORT is not running" >&2
         exit 1
     fi
     sql_root "$SCHEMA" "$@"
+}
+
+# The schema's rows, byte for byte, as a text to compare.
+cmd_dump() {
+    if ! is_running; then
+        echo "db.sh: $NAME on port $PORT is not running" >&2
+        exit 1
+    fi
+    mariadb-dump --no-defaults -uroot -S "$SOCK" --default-character-set=binary \
+        --skip-dump-date --skip-extended-insert --order-by-primary --databases "$SCHEMA"
 }
 
 case "${1:-}" in
@@ -176,12 +249,13 @@ case "${1:-}" in
     stop) cmd_stop ;;
     status) cmd_status ;;
     reset) cmd_reset ;;
+    dump) cmd_dump ;;
     sql)
         shift
         cmd_sql "$@"
         ;;
     *)
-        echo "usage: $0 {init|start|stop|status|reset|sql [options]}" >&2
+        echo "usage: $0 [--demo] {init|start|stop|status|reset|dump|sql [options]}" >&2
         exit 2
         ;;
 esac

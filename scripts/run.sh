@@ -1,27 +1,27 @@
 #!/usr/bin/env bash
-# Builds the program, starts the local database with the demo data and runs
-# the program. Without a display it starts a virtual one (Xvfb) for as long
-# as the program runs. The database server stays up.
+# Builds the program, starts the demo's own database server with the demo
+# data and runs the program. Without a display it starts a virtual one (Xvfb)
+# for as long as the program runs. The database server stays up. The tests
+# have a server of their own and never touch the demo's.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
-export KOBRELAN_DB_PORT="${KOBRELAN_DB_PORT:-17002}"
+export KOBRELAN_DEMO_PORT="${KOBRELAN_DEMO_PORT:-17001}"
 
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKOBRELAN_DB_PORT="$KOBRELAN_DB_PORT"
+    -DKOBRELAN_DB_PORT="$KOBRELAN_DEMO_PORT"
 if [ -f src/app/main.cpp ]; then
     cmake --build build -j"$(nproc)" --target kobrelan
 fi
-bash scripts/db.sh start
+bash scripts/db.sh --demo start
 
 # The demo data goes in when there is no operator to log in with, as on a
-# new server or after the tests (which empty the tables and may leave a few
-# rows of their own): the schema is emptied first.
-if [ "$(bash scripts/db.sh sql -N -e 'SELECT COUNT(*) FROM bosslist')" = "0" ]; then
-    bash scripts/db.sh reset
-    bash scripts/db.sh sql <db/demo.sql
+# new server: the schema is emptied first.
+if [ "$(bash scripts/db.sh --demo sql -N -e 'SELECT COUNT(*) FROM bosslist')" = "0" ]; then
+    bash scripts/db.sh --demo reset
+    bash scripts/db.sh --demo sql <db/demo.sql
     echo "run.sh: demo data loaded"
 fi
 
@@ -33,7 +33,7 @@ fi
 
 echo "run.sh: log in as Rudal with the password 888888"
 echo "run.sh: the database server keeps running after the program ends;"
-echo "        bash scripts/db.sh stop stops it"
+echo "        bash scripts/db.sh --demo stop stops it"
 if [ -n "${DISPLAY:-}" ]; then
     exec ./build/kobrelan
 fi

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test: an AddressSanitizer+UBSan tree (build-asan)
 # runs the whole suite, a ThreadSanitizer tree (build-tsan) the tests
-# labelled threads where they are declared (tests/CMakeLists.txt). Starts the test database if it is not running and
-# stops it again at the end in that case.
+# labelled threads where they are declared (tests/CMakeLists.txt), and shows
+# that the tests and benchmarks refuse any other server than the test server
+# (scripts/guard_check.sh). Starts the test database if it is not running and
+# stops it again at the end in that case. The demo's server (run.sh) is never
+# touched.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -45,6 +48,9 @@ configure build-asan -DKOBRELAN_ASAN=ON
 cmake --build build-asan -j"$JOBS"
 # Unit tests run side by side; db and gui tests are marked RUN_SERIAL.
 (cd build-asan && ctest --output-on-failure -j"$JOBS" --timeout 300)
+
+echo "== The tests and benchmarks refuse a server that is not a test server"
+bash scripts/guard_check.sh build-asan
 
 echo "== ThreadSanitizer"
 configure build-tsan -DKOBRELAN_TSAN=ON

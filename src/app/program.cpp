@@ -127,11 +127,64 @@ void Program::WaitForServer(QWidget& spinner, int show_after_ms,
         QObject::connect(&later, &QTimer::timeout, show);
         later.start(show_after_ms);
     }
-    RunWhileWindowWaits(work);
+    const uint64_t answers = data::ServerAnswers();
+    Wait(work);
     later.stop();
     if (!was_shown) {
         spinner.hide();
     }
+    // The server answers again: what was left unknown can be learnt now.
+    if (!unsettled_.empty() && data::ServerAnswers() != answers) {
+        SettleUnsettled();
+    }
+}
+
+void Program::KeepUnsettled(UnsettledWrite write) {
+    unsettled_.push_back(std::move(write));
+}
+
+bool Program::HasUnsettled(const std::string& card) const {
+    for (const UnsettledWrite& w : unsettled_) {
+        if (w.card == card) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Program::SettleUnsettled() {
+    // Not inside another wait: no box could take a click there.
+    if (settling_ || unsettled_.empty() || waits_ > 0) {
+        return;
+    }
+    settling_ = true;
+    std::vector<UnsettledWrite> pending = std::move(unsettled_);
+    unsettled_.clear();
+    std::vector<data::Result> results(pending.size());
+    Wait([&] {
+        for (size_t i = 0; i < pending.size(); ++i) {
+            results[i] = data::SettleLater(pending[i].write, pending[i].lost);
+        }
+    });
+    std::vector<const UnsettledWrite*> learnt;
+    for (size_t i = 0; i < pending.size(); ++i) {
+        if (results[i].Unknown()) {
+            if (results[i].unsettled) {
+                pending[i].lost = *results[i].unsettled;
+            }
+            unsettled_.push_back(std::move(pending[i]));
+            continue;
+        }
+        dialogs.Message(results[i] ? pending[i].done_text : pending[i].not_done_text, "温馨提示",
+                        MessageButtons::Ok, MessageIcon::Information);
+        learnt.push_back(&pending[i]);
+    }
+    for (const UnsettledWrite* w : learnt) {
+        if (on_member_changed) {
+            on_member_changed(w->card);
+        }
+    }
+    settling_ = false;
 }
 
 data::Result Program::WriteWhileWaiting(QWidget& spinner,
@@ -141,7 +194,20 @@ data::Result Program::WriteWhileWaiting(QWidget& spinner,
     return result;
 }
 
+void Program::Wait(const std::function<void()>& work) {
+    ++waits_;
+    RunWhileWindowWaits(work);
+    if (--waits_ == 0 && read_failed_during_wait_) {
+        read_failed_during_wait_ = false;
+        TellReadFailed();
+    }
+}
+
 void Program::TellReadFailed() {
+    if (waits_ > 0) {
+        read_failed_during_wait_ = true;
+        return;
+    }
     dialogs.Message(kReadFailedText, "温馨提示", MessageButtons::Ok, MessageIcon::Warning);
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/db.h"
 #include "platform/core/clock.h"
@@ -97,6 +98,27 @@ class Program {
     }
     // Says that what the operator asked for could not be read.
     void TellReadFailed();
+
+    // A money write whose outcome could not be learnt in time. Kept, in
+    // memory only, until a request reaches the server again; then settled,
+    // told and its member's row refreshed.
+    struct UnsettledWrite {
+        data::Write write;
+        data::Unsettled lost;
+        std::string card;
+        std::string done_text;      // told when it took effect
+        std::string not_done_text;  // told when it did not
+    };
+    void KeepUnsettled(UnsettledWrite write);
+    bool HasUnsettled(const std::string& card) const;
+    // Settles what can be settled now, the window waiting; tells each outcome
+    // learnt. Nothing happens while a settling runs already.
+    void SettleUnsettled();
+    // The card's member has changed on the server: its row is read again.
+    std::function<void(const std::string& card)> on_member_changed;
+    // Told when a recharge or checkout waits for an earlier one of its card.
+    static constexpr const char* kStillSettling =
+        "该会员之前的一笔操作仍在确认中，请稍后再试，以免重复记账";
     static constexpr int kSpinnerDelayMs = 300;
 
     // Ends the process at once with code, the exit clean-up first. When a
@@ -106,6 +128,13 @@ class Program {
     std::function<void(int code)> exit_hook;
 
   private:
+    std::vector<UnsettledWrite> unsettled_;
+    bool settling_ = false;
+    int waits_ = 0;  // nested waits for the server
+    // A failure a worker handed over during a wait: told after it, as no box
+    // can take a click while the window waits.
+    bool read_failed_during_wait_ = false;
+    void Wait(const std::function<void()>& work);
     // work on a thread of its own while the window runs and discards input;
     // spinner shown after show_after_ms (0: at once).
     void WaitForServer(QWidget& spinner, int show_after_ms, const std::function<void()>& work);

@@ -376,6 +376,9 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
     if (ToInt32(record.cost_money) == 0) {
         return;
     }
+    if (program_.members->WaitsForAnEarlierWrite(w.编辑框_快速消费_卡号->Text())) {
+        return;
+    }
     {
         auto session = program_.db.Acquire();
         session.GetDbConnection();
@@ -442,10 +445,18 @@ data::Result Checkout::InsertConsumptionRecord(ConsumptionRecord& record) {
         data::QuotedValues(row);
     const data::Write write =
         data::InsertWrite(std::move(sql), "costlist", "cost_id", std::move(row));
-    return program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
+    const data::Result result = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
         auto session = program_.db.Acquire();
         return session.Write(write);
     });
+    if (result.unsettled) {
+        const std::string what =
+            record.user_id + " " + record.user_name + " " + record.cost_money + "元";
+        program_.KeepUnsettled({write, *result.unsettled, record.user_id,
+                                "之前未能确认的结账已成功：" + what,
+                                "之前未能确认的结账未成功：" + what});
+    }
+    return result;
 }
 
 // ---------------------------------------------------------------- service items

@@ -27,6 +27,7 @@ constexpr uint32_t kReuseMilliseconds = 60000;
 // ends a hang.
 std::atomic<unsigned> read_timeout_seconds{Timeouts{}.read};
 std::atomic<unsigned> settle_timeout_seconds{Timeouts{}.settle};
+std::atomic<uint64_t> server_answers{0};
 
 std::function<void()> before_write_hook;
 
@@ -330,13 +331,24 @@ Result ExecuteOn(MYSQL* connection, std::string_view sql) {
         return Result{Outcome::Refused, 0};
     }
     if (mysql_real_query(connection, gbk->data(), static_cast<unsigned long>(gbk->size())) == 0) {
+        server_answers.fetch_add(1);
         return Result{Outcome::Done, 0};
     }
     const unsigned error = mysql_errno(connection);
+    if (error < CR_MIN_ERROR) {
+        server_answers.fetch_add(1);  // the server's own refusal
+    }
     return Result{ConnectionLost(error) ? Outcome::Unknown : Outcome::Refused, error};
 }
 
+uint64_t ServerAnswers() {
+    return server_answers.load();
+}
+
 namespace {
+
+Result Settle(const Write& w, const Unsettled& lost, SteadyClock::time_point deadline,
+              bool run_again);
 
 // w's statement, or its transaction: rolled back when a statement is
 // refused; left to the server when the connection is lost (a session that
@@ -390,12 +402,21 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
         return result;
     }
     // The lost session may still run the statement (a stalled server reads
-    // it later): it must be over before its effect is looked for. The
-    // settling's connections live only as long as it does, with time-outs
-    // that end within its time.
+    // it later): it must be over before its effect is looked for.
     const auto deadline = SteadyClock::now() + std::chrono::seconds(settle_timeout_seconds.load());
-    std::string lock_name = SessionLockName(connection);
+    Unsettled lost{SessionLockName(connection), mark};
     CloseConnection(connection);
+    return Settle(w, lost, deadline, true);
+}
+
+namespace {
+
+Result Settle(const Write& w, const Unsettled& lost, SteadyClock::time_point deadline,
+              bool run_again) {
+    // The settling's connections live only as long as it does, with
+    // time-outs that end within its time.
+    Result result{Outcome::Unknown, CR_SERVER_LOST};
+    std::string lock_name = lost.lock_name;
     MYSQL* fresh = nullptr;
     while (result.Unknown() && !lock_name.empty()) {
         while (fresh == nullptr && SecondsLeft(deadline) > 0) {
@@ -424,7 +445,7 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
         }
         ExecuteOn(fresh, "DO RELEASE_LOCK('" + lock_name + "')");
         if (w.check_sql) {
-            const std::string check = w.check_sql(mark);
+            const std::string check = w.check_sql(lost.mark);
             if (!ExecuteOn(fresh, check)) {
                 CloseConnection(fresh);
                 continue;
@@ -434,6 +455,10 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
                 break;
             }
         }
+        if (!run_again) {
+            result = Result{Outcome::Refused, 0};  // over, and it did not take effect
+            break;
+        }
         // It did not take effect, or running it again is harmless.
         result = RunWrite(fresh, w);
         lock_name = SessionLockName(fresh);
@@ -441,8 +466,18 @@ Result WriteOn(MYSQL*& connection, const Write& w) {
             CloseConnection(fresh);
         }
     }
+    if (result.Unknown()) {
+        result.unsettled = Unsettled{lock_name, lost.mark};
+    }
     CloseConnection(fresh);
     return result;
+}
+
+}  // namespace
+
+Result SettleLater(const Write& w, const Unsettled& lost) {
+    return Settle(w, lost, SteadyClock::now() + std::chrono::seconds(settle_timeout_seconds.load()),
+                  false);
 }
 
 RecordSet StoreResultOf(MYSQL* connection) {

@@ -42,9 +42,21 @@ enum class Outcome {
     Unknown,  // the connection was lost or timed out after the statement went out
 };
 
+// What it takes to learn a lost write's outcome later: the session that
+// may still run it (known by its lock) and the write's mark.
+struct Unsettled {
+    std::string lock_name;
+    std::string mark;
+};
+
 struct Result {
+    Result() = default;
+    Result(Outcome outcome, unsigned error) : outcome(outcome), error(error) {}
+
     Outcome outcome = Outcome::Refused;
     unsigned error = 0;  // the server's or the library's error number; 0 when done
+    // Unknown from a settled write: how to settle it later.
+    std::optional<Unsettled> unsettled;
 
     explicit operator bool() const { return outcome == Outcome::Done; }
     bool Unknown() const { return outcome == Outcome::Unknown; }
@@ -165,6 +177,14 @@ Result ExecuteOn(MYSQL* connection, std::string_view sql);
 // effect and, when it did not, runs it there once more. Unknown only when the
 // server could not be reached in time.
 Result WriteOn(MYSQL*& connection, const Write& w);
+// Settles a write that WriteOn left unknown, once the server answers again:
+// waits, at most the settle time-out, for its session to end, then looks for
+// its effect (never runs it again). Done when it took effect, Refused when it
+// did not, Unknown (with unsettled) while that cannot be learnt yet.
+Result SettleLater(const Write& w, const Unsettled& lost);
+// Whether any statement has been answered by the server since the count was
+// last read: a request reached it.
+uint64_t ServerAnswers();
 // The result of the statement just executed on connection (none if it had none).
 RecordSet StoreResultOf(MYSQL* connection);
 

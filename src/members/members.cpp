@@ -41,6 +41,10 @@ constexpr const char* kMemberCreateFailed = "新增会员失败，请稍后重�
 constexpr const char* kMemberCreateUnknown = "网络异常，无法确认会员是否已添加，请刷新会员列表查看";
 constexpr const char* kAddAnother = "会员添加成功，是否继续新增会员？";
 constexpr const char* kTitleHint = "温馨提示";
+constexpr const char* kEarlierRechargeDone = "之前未能确认的充值已成功：";
+constexpr const char* kEarlierRechargeNotDone = "之前未能确认的充值未成功：";
+constexpr const char* kEarlierMemberDone = "之前未能确认的新会员已添加：";
+constexpr const char* kEarlierMemberNotDone = "之前未能确认的新会员未添加：";
 constexpr const char* kMemberDeleteUnknown = "网络异常，无法确认会员是否已删除，请刷新会员列表查看";
 constexpr const char* kRenameUnknown = "网络异常，无法确认姓名是否已修改，请刷新会员列表查看";
 constexpr const char* kPhoneUnknown = "网络异常，无法确认手机号是否已修改，请刷新会员列表查看";
@@ -225,6 +229,14 @@ void Members::BindEvents() {
         CloseMemberPanel();
     };
     w.时钟1->on_tick = [this] { RefreshCurrentMemberBox(); };
+    // A member settled late (or a member that landed late) is read again,
+    // with the search the operator typed kept.
+    program_.on_member_changed = [this](const std::string&) {
+        ReloadMemberList();
+        if (!program_.window().编辑框_会员管理_搜索->Text().empty()) {
+            FilterMemberList();
+        }
+    };
 }
 
 void Members::ShowMembersPage() {
@@ -680,10 +692,29 @@ data::Result Members::InsertRecharge(const std::string& card, const std::string&
         data::QuotedValues(row);
     const data::Write write =
         data::InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row));
-    return program_.WriteWhileWaiting(*w.载入条_会员, [&] {
+    const data::Result result = program_.WriteWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
         return session.Write(write);
     });
+    if (result.unsettled) {
+        const std::string what = card + " " + name + " " + money + "元";
+        program_.KeepUnsettled({write, *result.unsettled, card, kEarlierRechargeDone + what,
+                                kEarlierRechargeNotDone + what});
+    }
+    return result;
+}
+
+bool Members::WaitsForAnEarlierWrite(const std::string& card) {
+    if (!program_.HasUnsettled(card)) {
+        return false;
+    }
+    // The server may answer again by now. Once the earlier outcome is told,
+    // the operator decides afresh: a second press may have been a retry.
+    program_.SettleUnsettled();
+    if (program_.HasUnsettled(card)) {
+        program_.ShowBalloonTip(Program::kStillSettling);
+    }
+    return true;
 }
 
 void Members::CreateMember(bool with_first_recharge) {
@@ -703,6 +734,9 @@ void Members::CreateMember(bool with_first_recharge) {
     if (name.empty()) {
         program_.ShowBalloonTip(kNameEmpty);
         return;
+    }
+    if (WaitsForAnEarlierWrite(card)) {
+        return;  // this desk's own member may be landing under the card
     }
     const data::Rows found = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
@@ -748,6 +782,17 @@ void Members::CreateMember(bool with_first_recharge) {
         program_.ShowBalloonTip(kCardTaken);  // taken by another desk meanwhile
         return;
     }
+    if (inserted.unsettled) {
+        // Its first recharge is never sent: told with the member's outcome.
+        const std::string who = card + " " + name;
+        const std::string money = w.编辑框_新增会员_充值金额->Text();
+        const std::string first =
+            with_first_recharge ? "，首次充值" + money + "元未存入，请为其重新充值" : "";
+        program_.KeepUnsettled(
+            {write, *inserted.unsettled, card, kEarlierMemberDone + who + first,
+             kEarlierMemberNotDone + who +
+                 (with_first_recharge ? "，首次充值" + money + "元也未存入" : "")});
+    }
     if (!inserted) {
         program_.ShowBalloonTip(inserted.Unknown() ? kMemberCreateUnknown : kMemberCreateFailed);
         return;
@@ -780,6 +825,9 @@ void Members::CreateMember(bool with_first_recharge) {
 
 void Members::RechargeMember() {
     auto& w = program_.window();
+    if (WaitsForAnEarlierWrite(w.编辑框_新增会员_卡号->Text())) {
+        return;
+    }
     const data::Result recharged =
         InsertRecharge(w.编辑框_新增会员_卡号->Text(), w.编辑框_新增会员_姓名->Text());
     if (recharged.Unknown()) {

@@ -120,6 +120,10 @@ class Members {
     void OnRechargeAmountChanged();
     void OnRechargeBonusChanged();
     void ConfirmMemberPanel();
+    // True when an earlier money write of card was left unsettled: it is
+    // settled now if it can be and its outcome told, or the operator is told
+    // that it still is being confirmed. Either way nothing new is stored.
+    bool WaitsForAnEarlierWrite(const std::string& card);
     void CreateMember(bool with_first_recharge);
     void RechargeMember();
     void CloseMemberPanel();

@@ -825,20 +825,40 @@ void Records::DeleteRecord(RecordPage page) {
     if (!DangerConfirmation(program_)) {
         return;
     }
-    data::PrivateConnection connection;
     const std::string note =
         DeletionNote(program_.CurrentOperator, program_.clock.Now(), p.note_last_piece);
     // The note carries operator texts: escaped, so a quote cannot break it.
     const std::string sql =
         std::string(p.update_head) + EscapeSqlText(note) + std::string(p.update_tail) + id;
     data::Result deleted;
+    const bool recharge = page == RecordPage::Recharge;
     if (IsWholeNumber(id)) {
         if (on_statement) {
             on_statement(sql);
         }
-        // Setting the flag and the note again changes nothing: harmless to repeat.
-        deleted = program_.WriteWhileWaiting(
-            *p.spinner, [&] { return connection.Write(data::RepeatableWrite(sql)); });
+        // Setting the flag and the note again changes nothing: harmless to
+        // repeat. It took effect when the record carries the flag.
+        data::Write write = data::RepeatableWrite(sql);
+        write.check_sql =
+            [check = recharge
+                         ? "SELECT 1 FROM `kobrelan`.`paylist` WHERE `pay_id` = " + id +
+                               " AND `pay_del` = 1"
+                         : "SELECT 1 FROM `kobrelan`.`costlist` WHERE "
+                           "`cost_id` = " +
+                               id + " AND `cost_del` = 1"](const std::string&) { return check; };
+        deleted = program_.WriteWhileWaiting(*p.spinner, [&] {
+            data::PrivateConnection connection;
+            return connection.Write(write);
+        });
+        if (deleted.unsettled) {
+            const std::string card = p.list->Cell(r, 1);
+            const std::string what = std::string(recharge ? "充值" : "消费") + "记录ID为" + id +
+                                     " " + card + " " + name + " " +
+                                     p.list->Cell(r, recharge ? 4 : 6) + "元";
+            program_.KeepUnsettled({write, *deleted.unsettled, card,
+                                    "之前未能确认的删除已成功：" + what,
+                                    "之前未能确认的删除未成功：" + what});
+        }
     }
     if (deleted.Unknown()) {
         program_.ShowBalloonTip("网络异常，无法确认是否已删除，请稍后刷新查看");
@@ -848,7 +868,6 @@ void Records::DeleteRecord(RecordPage page) {
         RerunRecordQuery(page);
         program_.members->RefreshSelectedMemberTotals();
     }
-    // The connection closes here, after success as after failure.
 }
 
 void Records::ShowConsumptionNote() {

@@ -313,6 +313,13 @@ bool IsAmountEntry(const QString& text) {
     return digits <= kAmountDigits;
 }
 
+bool IsWholeNumberEntry(const QString& text) {
+    if (text.size() > kAmountDigits) {
+        return false;
+    }
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 QString FitToColumn(QString text, int chars, int* cursor) {
     if (chars <= 0) {
         return text;
@@ -357,6 +364,9 @@ QValidator::State EntryValidator::validate(QString& input, int& pos) const {
     }
     if (mode == EntryMode::Amount) {
         return IsAmountEntry(input) ? Acceptable : Invalid;
+    }
+    if (mode == EntryMode::WholeNumber) {
+        return IsWholeNumberEntry(input) ? Acceptable : Invalid;
     }
     input = FitToColumn(input, column_chars, &pos);
     return Acceptable;
@@ -403,7 +413,8 @@ void EditBox::SetColumnChars(int chars) {
 
 void EditBox::UpdateValidator() {
     validator_->mode = mode_;
-    const bool filters = mode_ == EntryMode::Amount || validator_->column_chars > 0;
+    const bool filters = mode_ == EntryMode::Amount || mode_ == EntryMode::WholeNumber ||
+                         validator_->column_chars > 0;
     setValidator(filters ? validator_ : nullptr);
 }
 

@@ -209,6 +209,7 @@ TEST_F(EntryLimitsTest, ItemPriceBoxTakesWholeNumbersUpToNineDigits) {
         box->SetText(c.before);
         Enter(box, c.how, c.entered);
         EXPECT_EQ(box->Text(), c.kept);
+        EXPECT_LE(TextOverflow(box), 0) << "shown whole";
     }
 }
 

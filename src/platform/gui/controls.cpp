@@ -2,12 +2,16 @@
 
 #include <QDate>
 #include <QEnterEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextCursor>
 #include <algorithm>
 #include <cmath>
@@ -320,6 +324,30 @@ bool IsWholeNumberEntry(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+QFont FittingFont(const QFont& base, const QString& text, int room) {
+    const QStringList lines = text.split(u'\n');
+    auto widest = [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        int most = 0;
+        for (const QString& line : lines) {
+            most = std::max(most, metrics.horizontalAdvance(line));
+        }
+        return most;
+    };
+    if (widest(base) <= room) {
+        return base;
+    }
+    QFont font = base;
+    const int full = base.pixelSize() > 0 ? base.pixelSize() : QFontInfo(base).pixelSize();
+    for (int pixels = full - 1; pixels >= kSmallestFitPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (widest(font) <= room) {
+            break;
+        }
+    }
+    return font;
+}
+
 QString FitToColumn(QString text, int chars, int* cursor) {
     if (chars <= 0) {
         return text;
@@ -383,6 +411,7 @@ EditBox::EditBox(QWidget* parent) : QLineEdit(parent), validator_(new EntryValid
             return;
         }
         reported_ = now;
+        Fit();
         if (on_text_changed) {
             on_text_changed();
         }
@@ -444,6 +473,38 @@ void EditBox::UpdateStyle() {
         css += QStringLiteral(" QLineEdit:disabled { color: #6D6D6D; background-color: #F0F0F0; }");
     }
     setStyleSheet(css);
+}
+
+void EditBox::SetShrinkToFit(bool on) {
+    if (on && !shrink_to_fit_) {
+        full_font_ = font();
+    } else if (!on && shrink_to_fit_) {
+        setFont(full_font_);
+    }
+    shrink_to_fit_ = on;
+    Fit();
+}
+
+int EditBox::TextRoom() const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                               .marginsRemoved(textMargins());
+    // QLineEdit keeps 2 pixels each side and scrolls once the text and the
+    // 1-pixel cursor need more.
+    return contents.width() - 2 * 2 - 1;
+}
+
+void EditBox::Fit() {
+    if (shrink_to_fit_) {
+        setFont(FittingFont(full_font_, displayText(), TextRoom()));
+    }
+}
+
+void EditBox::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    Fit();
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event) {
@@ -1021,6 +1082,28 @@ std::string Label::Caption() const {
 
 void Label::SetCaption(const std::string& caption) {
     setText(FromCrLf(caption));
+    Fit();
+}
+
+void Label::SetShrinkToFit(bool on) {
+    if (on && !shrink_to_fit_) {
+        full_font_ = font();
+    } else if (!on && shrink_to_fit_) {
+        setFont(full_font_);
+    }
+    shrink_to_fit_ = on;
+    Fit();
+}
+
+void Label::Fit() {
+    if (shrink_to_fit_) {
+        setFont(FittingFont(full_font_, text(), contentsRect().width() - 2 * margin()));
+    }
+}
+
+void Label::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    Fit();
 }
 
 void Label::SetColours(Rgb text, Rgb background) {

@@ -89,6 +89,12 @@ bool IsAmountEntry(const QString& text);
 // What a whole-number box takes: digits only, at most kAmountDigits ("" too).
 bool IsWholeNumberEntry(const QString& text);
 
+// The font a control that shrinks to fit draws text in: base, or the largest
+// smaller pixel size of base's face at which the widest line of text takes at
+// most room pixels (no smaller than kSmallestFitPixels).
+constexpr int kSmallestFitPixels = 6;
+QFont FittingFont(const QFont& base, const QString& text, int room);
+
 // What a box feeding a gbk column of `chars` characters keeps of its text
 // after an edit that left the cursor at *cursor: the characters GBK cannot
 // hold are dropped, then, while it is too long, the characters just before
@@ -156,6 +162,11 @@ class EditBox : public QLineEdit {
     void SetBorder(Border border);
     void SetColours(Rgb text, Rgb background);
     void SetAlign(Align align);
+    // From now on the text always shows whole: the font set so far is the
+    // largest, a smaller size of its face is used where the text needs it.
+    void SetShrinkToFit(bool on);
+    // The pixels a text may take without scrolling.
+    int TextRoom() const;
 
     std::function<void()> on_text_changed;
     std::function<void(int key_code, int key_state)> on_key_down;
@@ -164,10 +175,14 @@ class EditBox : public QLineEdit {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void UpdateStyle();
     void UpdateValidator();
+    void Fit();
+    bool shrink_to_fit_ = false;
+    QFont full_font_;
     EntryValidator* validator_;
     QString reported_;  // the text on_text_changed last followed
     EntryMode mode_ = EntryMode::Normal;
@@ -401,9 +416,17 @@ class Label : public QLabel {
     void SetTextColour(Rgb text);
     void SetAlign(Align align);
     void SetWrap(bool wrap) { setWordWrap(wrap); }
+    // As EditBox::SetShrinkToFit: every line of the caption shows whole.
+    void SetShrinkToFit(bool on);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void Fit();
     bool transparent_;
+    bool shrink_to_fit_ = false;
+    QFont full_font_;
 };
 
 // Pages whose origin is the stack's top-left corner, tab strip included:

@@ -403,7 +403,32 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
 }
 
 void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
-    const int row = SelectedMemberRow();
+    RefreshMemberRowTotals(SelectedMemberRow(), asked_by_checkout_fill);
+}
+
+void Members::RefreshMemberTotalsOfCard(const std::string& card) {
+    const auto& list = *program_.window().超级列表框_会员管理_会员列表;
+    int row = -1;
+    for (int r = 0, n = list.RowCount(); r < n && !card.empty(); ++r) {
+        if (list.CellView(r, kMemberCard) == card) {
+            row = r;
+            break;
+        }
+    }
+    if (row < 0 || row == SelectedMemberRow()) {
+        return;
+    }
+    RefreshMemberRowTotals(row, false);
+    const int spare_row = SpareRowOfCard(card);
+    if (spare_row >= 0) {
+        auto& spare = *program_.window().超级列表框_会员管理_会员列表备用;
+        for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+            SetCellIfChanged(spare, spare_row, c, list.Cell(row, c));
+        }
+    }
+}
+
+void Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
     if (row < 0) {
         return;
     }
@@ -451,7 +476,7 @@ void Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
             }
         }
     }
-    if (w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {
+    if (row == SelectedMemberRow() && w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {
         w.编辑框_快速消费_现有余额->SetText(list.Cell(row, kMemberBalance));
         if (open_checkout_panel) {
             open_checkout_panel();

@@ -99,6 +99,9 @@ class Members {
     // Recomputes the selected row's totals on a private connection. The fill
     // of the checkout panel passes true, so its own refresh never refills it.
     void RefreshSelectedMemberTotals(bool asked_by_checkout_fill = false);
+    // The same for the member-list row of card when it is not the selected
+    // one (a record of another member was deleted); its spare row follows.
+    void RefreshMemberTotalsOfCard(const std::string& card);
     // Copies the selected row (or every row) into the spare list.
     void SyncSpareMemberList(bool selected_only);
     void RefreshCurrentMemberBox();
@@ -150,6 +153,7 @@ class Members {
     };
     struct WorkerSync;
 
+    void RefreshMemberRowTotals(int row, bool asked_by_checkout_fill);
     void LaunchTotalsWorker(TotalsRequest request);
     void OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result);
     data::Result InsertRecharge(const std::string& card, const std::string& name);

@@ -231,10 +231,18 @@ void Members::BindEvents() {
     w.时钟1->on_tick = [this] { RefreshCurrentMemberBox(); };
     // A member settled late (or a member that landed late) is read again,
     // with the search the operator typed kept.
-    program_.on_member_changed = [this](const std::string&) {
-        ReloadMemberList();
-        if (!program_.window().编辑框_会员管理_搜索->Text().empty()) {
-            FilterMemberList();
+    // A member whose write was settled late: its row is read again in
+    // place, so a handler under way keeps its rows. A member that landed late
+    // shows at the next load.
+    program_.on_member_changed = [this](const std::string& card) {
+        const int row = SelectedMemberRow();
+        if (row >= 0 &&
+            program_.window().超级列表框_会员管理_会员列表->Cell(row, kMemberCard) == card) {
+            if (RefreshSelectedMemberTotals()) {
+                SyncSpareMemberList(true);
+            }
+        } else {
+            RefreshMemberTotalsOfCard(card);
         }
     };
 }
@@ -436,7 +444,32 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
 }
 
 bool Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
-    const int row = SelectedMemberRow();
+    return RefreshMemberRowTotals(SelectedMemberRow(), asked_by_checkout_fill);
+}
+
+void Members::RefreshMemberTotalsOfCard(const std::string& card) {
+    const auto& list = *program_.window().超级列表框_会员管理_会员列表;
+    int row = -1;
+    for (int r = 0, n = list.RowCount(); r < n && !card.empty(); ++r) {
+        if (list.CellView(r, kMemberCard) == card) {
+            row = r;
+            break;
+        }
+    }
+    if (row < 0 || row == SelectedMemberRow()) {
+        return;
+    }
+    RefreshMemberRowTotals(row, false);
+    const int spare_row = SpareRowOfCard(card);
+    if (spare_row >= 0) {
+        auto& spare = *program_.window().超级列表框_会员管理_会员列表备用;
+        for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+            SetCellIfChanged(spare, spare_row, c, list.Cell(row, c));
+        }
+    }
+}
+
+bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
     if (row < 0) {
         return true;
     }
@@ -497,7 +530,7 @@ bool Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
             }
         }
     }
-    if (w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {
+    if (row == SelectedMemberRow() && w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {
         w.编辑框_快速消费_现有余额->SetText(list.Cell(row, kMemberBalance));
         if (open_checkout_panel) {
             open_checkout_panel();

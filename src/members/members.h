@@ -106,6 +106,9 @@ class Members {
     // False when they could not be read: the row keeps its cells and the
     // operator has been told.
     bool RefreshSelectedMemberTotals(bool asked_by_checkout_fill = false);
+    // The same for the member-list row of card when it is not the selected
+    // one (a record of another member was deleted); its spare row follows.
+    void RefreshMemberTotalsOfCard(const std::string& card);
     // Copies the selected row (or every row) into the spare list.
     void SyncSpareMemberList(bool selected_only);
     void RefreshCurrentMemberBox();
@@ -162,6 +165,7 @@ class Members {
     };
     struct WorkerSync;
 
+    bool RefreshMemberRowTotals(int row, bool asked_by_checkout_fill);
     void LaunchTotalsWorker(TotalsRequest request);
     void OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result);
     data::Result InsertRecharge(const std::string& card, const std::string& name);

@@ -381,19 +381,48 @@ void Operators::ConfirmAddOperator() {
         w.编辑框_新增管理员_密码确认->Focus();
         return;
     }
-    // No look for an existing login name: only the table may refuse the row.
+    // The login finds an account by its login name as the server compares
+    // it: a second account under a name it already holds could never log in.
+    // The insert only writes while the name is free, so a desk that takes it
+    // meanwhile leaves the row unwritten, which the read-back tells.
+    const std::string same_login_name = "SELECT 1 FROM `kobrelan`.`bosslist` WHERE `boss_tel` = '" +
+                                        EscapeSqlText(login_name) + "'";
     const std::string sql =
         "INSERT INTO `kobrelan`.`bosslist`(`boss_tel`, `boss_name`, "
-        "`boss_key`) VALUES ('" +
+        "`boss_key`) SELECT '" +
         EscapeSqlText(login_name) + "', '" + EscapeSqlText(name) + "', '" +
-        EscapeSqlText(password) + "')";
+        EscapeSqlText(password) + "' FROM DUAL WHERE NOT EXISTS (" + same_login_name + ")";
     const data::Write write =
         data::InsertWrite(sql, "bosslist", "boss_id",
                           {{"boss_tel", login_name}, {"boss_name", name}, {"boss_key", password}});
+    bool taken = false;
     const data::Result inserted = program_.WriteWhileWaiting(*w.载入条, [&] {
         data::SharedSession session = program_.db.Acquire();
-        return session.Write(write);
+        data::RecordSet before =
+            session.Query("SELECT (" + write.mark_sql + ") AS `mark`, EXISTS(" + same_login_name +
+                          ") AS `taken`");
+        if (before.Failed() || before.RowCount() == 0) {
+            return data::Result{};  // nothing was written
+        }
+        taken = before.Text("taken") == "1";
+        if (taken) {
+            return data::Result{};
+        }
+        data::Result result = session.Write(write);
+        if (result) {
+            const data::RecordSet mine = session.Query(write.check_sql(before.Text("mark")));
+            if (!mine.Failed() && mine.RowCount() == 0) {
+                taken = true;  // another desk took the name meanwhile
+                return data::Result{};
+            }
+        }
+        return result;
     });
+    if (taken) {
+        program_.ShowBalloonTip("该登录名已经存在，请更换登录名");
+        w.编辑框_新增管理员_手机号->Focus();
+        return;
+    }
     if (inserted.Unknown()) {
         program_.ShowBalloonTip(kOperatorUnknown);  // a retry could add the account twice
         return;

@@ -819,6 +819,7 @@ void Records::DeleteRecord(RecordPage page) {
     }
     const std::string id = p.list->Cell(r, 0);
     const std::string name = p.list->Cell(r, 2);
+    const std::string card = p.list->Cell(r, 1);
     if (id.empty()) {
         return;
     }
@@ -867,6 +868,8 @@ void Records::DeleteRecord(RecordPage page) {
         program_.ShowBalloonTip(std::string(p.deleted_balloon) + id + "、用户姓名为：" + name);
         RerunRecordQuery(page);
         program_.members->RefreshSelectedMemberTotals();
+        // The record's own member, when another one is selected.
+        program_.members->RefreshMemberTotalsOfCard(card);
     }
 }
 

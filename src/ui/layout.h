@@ -90,6 +90,9 @@ struct Look {
     // cannot hold. 0: the text goes into no column.
     int column_chars = 0;
     bool wrap = false;
+    // Labels and edit boxes showing amounts, balances and summary lines: the
+    // whole text shows, in a smaller size of the font where it needs one.
+    bool shrink_to_fit = false;
     bool vscroll = false;
     bool multi_select = false;
     Outline outline = Outline::None;

@@ -110,6 +110,9 @@ class Builder {
                 if (row.font.face != '-' && !std::is_same_v<T, PageStack>) {
                     control->setFont(MakeFont(row.font));
                 }
+                if constexpr (std::is_same_v<T, Label> || std::is_same_v<T, EditBox>) {
+                    control->SetShrinkToFit(row.look.shrink_to_fit);
+                }
                 control->setHidden((row.state & kHidden) != 0);
                 control->setEnabled((row.state & kDisabled) == 0);
             }

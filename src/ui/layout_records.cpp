@@ -39,7 +39,7 @@ Table RechargePage() {
 {KOB_CTL(编辑框_充值管理_查询类型), K::EditBox, P, 304, 35, 64, 24, "", kHidden, F("D"),
  {}},
 {KOB_CTL(标签_充值管理_汇总信息), K::Label, P, 420, 65, 380, 24, "", kShown, F("Y14B"),
- {.fg = 0xFF8000, .bg = 0xFFFFFF}},
+ {.fg = 0xFF8000, .bg = 0xFFFFFF, .shrink_to_fit = true}},
 {KOB_CTL(选择框_充值管理_指定日期), K::CheckBox, P, 419, 90, 88, 24, "指定日期", kShown, F("N16"),
  {}},
 {KOB_CTL(外形框_充值管理_指定日期), K::Frame, P, 503, 68, 440, 55, "", kHidden, kNoFont,

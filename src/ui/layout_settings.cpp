@@ -81,7 +81,7 @@ std::vector<Table> SettingsTables() {
 {KOB_CTL(透明标签6), K::TransparentLabel, I, 200, 8, 152, 23, "项目金额", kShown, F("S16"), kPrompt},
 {KOB_CTL(编辑框_项目金额), K::EditBox, I, 200, 32, 96, 40, "", kShown, F("Y19B"),
  {.fg = 0x000000, .bg = 0xFFFFFF, .align = Align::Left, .border = Border::Sunken,
-  .entry = EntryMode::Amount, .column_chars = kMoneyChars}},
+  .entry = EntryMode::WholeNumber, .column_chars = kMoneyChars, .shrink_to_fit = true}},
 {KOB_CTL(按钮_新增项目), K::PushButton, I, 304, 32, 72, 40, "新增项目", kShown, F("D"), {}},
 {KOB_CTL(按钮_删除项目), K::PushButton, I, 380, 32, 72, 40, "删除项目", kShown, F("D"), {}},
 {KOB_CTL(按钮_项目消费重新载入), K::PushButton, I, 456, 32, 64, 40, "重新载入", kShown, F("D"), {}},

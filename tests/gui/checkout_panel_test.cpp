@@ -231,6 +231,41 @@ TEST_F(CheckoutPanelTest, FillIsNotCappedByANegativeBalance) {
     EXPECT_FALSE(w().气球提示框1->Shown());
 }
 
+// The largest amounts the nine-digit boxes let in: balance, total and the
+// balance after show whole, the boxes keep their places and sizes.
+TEST_F(CheckoutPanelTest, NumbersShowWholeAtTheLargestValues) {
+    struct Case {
+        const char* balance;
+        const char* typed;
+        const char* total;
+        const char* after;
+    };
+    const std::vector<Case> cases = {
+        {"1999999998", "-999999999", "-999999999", "2999999997"},
+        {"-1999999998", "1", "-1999999998", "0"},  // cut back to the balance
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.balance);
+        ASSERT_TRUE(ResetTables());
+        LogInWithMember(c.balance);
+        OpenPanel();
+        const std::vector<QWidget*> shown = {&balance(), &total(), &after(), &count()};
+        std::vector<QRect> places;
+        for (QWidget* control : shown) {
+            places.push_back(control->geometry());
+        }
+        TypeTotal(c.typed);
+        EXPECT_EQ(balance().Text(), c.balance);
+        EXPECT_EQ(total().Text(), c.total);
+        EXPECT_EQ(after().Text(), c.after);
+        for (size_t i = 0; i < shown.size(); ++i) {
+            SCOPED_TRACE(shown[i]->objectName().toStdString());
+            EXPECT_LE(TextOverflow(shown[i]), 0);
+            EXPECT_EQ(shown[i]->geometry(), places[i]);
+        }
+    }
+}
+
 TEST_F(CheckoutPanelTest, CatalogueChangesShowAtTheNextFill) {
     AddItem("A", "68");
     const std::string b = AddItem("B", "30");

@@ -1,6 +1,7 @@
 // Boxes whose text goes into a column take, typed, composed or pasted, no
 // more than the column holds and nothing GBK cannot hold, so what the box
-// shows is what the server stores. Amount boxes keep "1.5" as typed.
+// shows is what the server stores. Amount boxes keep "1.5" as typed; the item
+// price box takes whole numbers only.
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -171,16 +172,44 @@ TEST_F(EntryLimitsTest, AmountBoxesKeepWhatIsTypedUpToNineDigits) {
     };
     w().外形框_新增会员->Show();
     w().外形框_快速消费->Show();
-    w().外形框_修改消费项目->Show();
     w().编辑框_快速消费_现有余额->SetText("999999999");  // no typed total is cut back
     for (EditBox* box : {w().编辑框_新增会员_充值金额, w().编辑框_新增会员_充值赠送,
-                         w().编辑框_快速消费_消费总金额, w().编辑框_项目金额}) {
+                         w().编辑框_快速消费_消费总金额}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(box->objectName().toStdString() + " " + HowName(c.how) + " " + c.entered);
             box->SetText("");
             Enter(box, c.how, c.entered);
             EXPECT_EQ(box->Text(), c.kept);
         }
+    }
+}
+
+// The item price box takes whole numbers only, at most nine digits: a price
+// with a point would be offered as typed and charged as its whole part.
+TEST_F(EntryLimitsTest, ItemPriceBoxTakesWholeNumbersUpToNineDigits) {
+    struct Case {
+        How how;
+        const char* before;
+        const char* entered;
+        const char* kept;
+    };
+    const std::vector<Case> cases = {
+        {How::Typed, "", "38", "38"},        {How::Typed, "", "3.5", "35"},
+        {How::Typed, "", "-7", "7"},         {How::Typed, "", "123456789012", "123456789"},
+        {How::Typed, "", "8😀元", "8"},       {How::Composed, "", "十", ""},
+        {How::Pasted, "", "3.5", ""},        {How::Pasted, "4", "3.5", "4"},
+        {How::Pasted, "", "-3", ""},         {How::Pasted, "", "123456789", "123456789"},
+        {How::Pasted, "", "1234567890", ""}, {How::Pasted, "1", "25", "125"},
+    };
+    w().外形框_系统设置->Show();
+    w().外形框_修改消费项目->Show();
+    EditBox* box = w().编辑框_项目金额;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(HowName(c.how)) + " " + c.entered + " after " + c.before);
+        box->SetText(c.before);
+        Enter(box, c.how, c.entered);
+        EXPECT_EQ(box->Text(), c.kept);
+        EXPECT_LE(TextOverflow(box), 0) << "shown whole";
     }
 }
 
@@ -258,12 +287,12 @@ TEST_F(EntryLimitsTest, ServiceItemStoresNameAndPriceAsShown) {
     Enter(w().编辑框_项目名称, How::Pasted, name);
     Enter(w().编辑框_项目金额, How::Typed, "12.5");
     EXPECT_EQ(w().编辑框_项目名称->Text(), Repeat("项", 64));
-    EXPECT_EQ(w().编辑框_项目金额->Text(), "12.5");
+    EXPECT_EQ(w().编辑框_项目金额->Text(), "125");
     harness().dialogs.NextInput(kPassword);
     checkout().AddServiceItem();
     EXPECT_EQ(Balloon(), "新增成功");
     EXPECT_EQ(Rows("SELECT `xm_name`,`xm_money` FROM `xmlist`"),
-              (std::vector<std::vector<std::string>>{{Repeat("项", 64), "12.5"}}));
+              (std::vector<std::vector<std::string>>{{Repeat("项", 64), "125"}}));
 }
 
 // The rename and phone input boxes fit their columns as the edit boxes do.

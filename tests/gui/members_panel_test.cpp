@@ -356,6 +356,63 @@ TEST_F(MembersPanelTest, CurrentMemberBoxFollowsTheSelectionEachTick) {
     EXPECT_EQ(w().编辑框_全局_卡号->Text(), "2") << "hidden, the texts stay";
 }
 
+// The largest amounts the nine-digit boxes let in: the current-member box and
+// the available-balance line show their whole texts, the boxes keep their
+// places and sizes.
+TEST_F(MembersPanelTest, NumbersShowWholeAtTheLargestValues) {
+    AddMember(2147483647, "王五");
+    AddRecharge(2147483647, "999999999", "0", "999999999");
+    AddRecharge(2147483647, "999999999", "0", "999999999");
+    AddMember(2147483646, "赵六");
+    AddCost(2147483646, "999999999");
+    AddCost(2147483646, "999999999");
+    members().LoadMemberList();
+    members().RefreshAllMemberTotals();
+    WaitForTotals();
+    const std::vector<QWidget*> shown = {w().编辑框_全局_卡号, w().编辑框_全局_余额,
+                                         w().编辑框_新增会员_充值金额, w().编辑框_新增会员_充值赠送,
+                                         w().标签_充值信息提示};
+    std::vector<QRect> places;
+    for (QWidget* control : shown) {
+        places.push_back(control->geometry());
+    }
+    auto all_whole = [&] {
+        for (size_t i = 0; i < shown.size(); ++i) {
+            SCOPED_TRACE(shown[i]->objectName().toStdString());
+            EXPECT_LE(TextOverflow(shown[i]), 0);
+            EXPECT_EQ(shown[i]->geometry(), places[i]);
+        }
+    };
+    struct Case {
+        const char* card;
+        const char* balance;
+        const char* amount;
+        const char* bonus;
+        const char* line;
+    };
+    const std::vector<Case> cases = {
+        {"2147483647", "1999999998", "999999999", "999999999", "充值后可用余额:1999999998元"},
+        {"2147483646", "-1999999998", "-999999999", "-999999999", "充值后可用余额:-1999999998元"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.card);
+        Select(c.card);
+        w().时钟1->on_tick();
+        EXPECT_EQ(w().编辑框_全局_卡号->Text(), c.card);
+        EXPECT_EQ(w().编辑框_全局_余额->Text(), c.balance);
+        members().OpenRechargePanel();
+        Type(w().编辑框_新增会员_充值金额, c.amount);
+        Type(w().编辑框_新增会员_充值赠送, c.bonus);
+        EXPECT_EQ(w().标签_充值信息提示->Caption(), c.line);
+        all_whole();
+    }
+    // A short text gets the layout's size back.
+    Select("1");
+    w().时钟1->on_tick();
+    EXPECT_EQ(w().编辑框_全局_余额->font().pixelSize(), 20);
+    all_whole();
+}
+
 TEST_F(MembersPanelTest, TimerTicksEvery200Ms) {
     EXPECT_EQ(w().时钟1->interval(), 200);
     EXPECT_TRUE(w().时钟1->isActive());

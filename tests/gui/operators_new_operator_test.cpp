@@ -1,5 +1,6 @@
 // Adding operators: the checks and their focus, the INSERT with any text,
-// the balloons, and the new login name at the next start.
+// a login name already held, the balloons, and the new login name at the
+// next start.
 #include "operators_support.h"
 
 namespace kob::test {
@@ -109,14 +110,13 @@ TEST_F(NewOperatorTest, RefusedBoxesPutTheFocusWhereTheOperatorMustType) {
     }
 }
 
-TEST_F(NewOperatorTest, AnyTextIsInsertedEvenAnExistingLoginName) {
+TEST_F(NewOperatorTest, AnyTextIsInsertedAsANewLoginName) {
     struct Case {
         const char* what;
         Boxes typed;
     };
     const std::vector<Case> cases = {
-        {"an existing login name", {"另一个老板", "Rudal", "888888", "888888"}},
-        {"the same again", {"另一个老板", "Rudal", "888888", "888888"}},
+        {"digits", {"另一个老板", "13800138000", "888888", "888888"}},
         {"letters and blanks", {"Li Si", "li si 2", "p w", "p w"}},
         {"Chinese, quotes and backslashes", {"王'五\\", "王\"五'", "密\\'码", "密\\'码"}},
     };
@@ -135,6 +135,53 @@ TEST_F(NewOperatorTest, AnyTextIsInsertedEvenAnExistingLoginName) {
         expected.push_back({rows.back()[0], c.typed.login_name, c.typed.name, c.typed.password});
         EXPECT_EQ(rows, expected);
     }
+}
+
+// The login finds an account by its login name as the server compares it
+// (case and trailing blanks aside): an account under a name already held
+// could never log in, so it is refused and nothing is stored.
+TEST_F(NewOperatorTest, ALoginNameAlreadyHeldIsRefused) {
+    AddBoss("13800", "店员", "111");
+    struct Case {
+        const char* what;
+        Boxes typed;
+    };
+    const std::vector<Case> cases = {
+        {"the same name", {"另一个老板", "Rudal", "888888", "888888"}},
+        {"another case", {"另一个老板", "rudal", "1", "1"}},
+        {"a trailing blank", {"另一个老板", "13800 ", "1", "1"}},
+    };
+    const auto rows = BossRows();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fill(c.typed);
+        Click(w().按钮_系统设置_新增管理员_确认);
+        ExpectBalloon("该登录名已经存在，请更换登录名");
+        EXPECT_EQ(Read(), c.typed) << "the texts stay for a new login name";
+        EXPECT_EQ(run().Focused(), w().编辑框_新增管理员_手机号);
+        EXPECT_EQ(BossRows(), rows);
+    }
+    // A free name still goes in.
+    Fill({"另一个老板", "13900", "888888", "888888"});
+    Click(w().按钮_系统设置_新增管理员_确认);
+    ExpectBalloon("操作成功，你可以使用新账户登录系统");
+    EXPECT_EQ(BossRows().size(), rows.size() + 1);
+}
+
+// Another desk takes the login name after it was found free and before the
+// insert: the insert writes nothing, and the operator is told the name is held.
+TEST_F(NewOperatorTest, ALoginNameTakenMeanwhileIsRefused) {
+    Fill({"店员乙", "13900", "222", "222"});
+    data::SetBeforeWriteHook([] {
+        data::SetBeforeWriteHook(nullptr);
+        AddBoss("13900", "店员甲", "111");
+    });
+    Click(w().按钮_系统设置_新增管理员_确认);
+    data::SetBeforeWriteHook(nullptr);
+    ExpectBalloon("该登录名已经存在，请更换登录名");
+    const auto rows = BossRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], (std::vector<std::string>{rows[1][0], "13900", "店员甲", "111"}));
 }
 
 TEST_F(NewOperatorTest, FailedInsertKeepsTheTexts) {

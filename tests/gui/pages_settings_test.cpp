@@ -63,7 +63,7 @@ TEST_F(SettingsPageTest, MaskedBoxesShowOneStarPerCharacter) {
     }
 }
 
-TEST_F(SettingsPageTest, ItemPriceTakesAmountsOnly) {
+TEST_F(SettingsPageTest, ItemPriceTakesWholeNumbersOnly) {
     program().LoggedIn = 1;
     w().外形框_系统设置->Show();
     w().外形框_修改消费项目->Show();
@@ -74,11 +74,12 @@ TEST_F(SettingsPageTest, ItemPriceTakesAmountsOnly) {
     };
     for (const Case& c : std::vector<Case>{{"38", "38"},
                                            {"x", ""},
-                                           {"3.5", "3.5"},
-                                           {"-2", "-2"},
+                                           {"3.5", "35"},
+                                           {"-2", "2"},
                                            {"2-", "2"},
                                            {"一百", ""},
-                                           {" 7", "7"}}) {
+                                           {" 7", "7"},
+                                           {"1234567890", "123456789"}}) {
         SCOPED_TRACE(c.typed);
         price->SetText("");
         price->setFocus();

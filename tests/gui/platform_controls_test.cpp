@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -636,6 +638,56 @@ TEST_F(ControlsTest, TransparentLabelShowsItsContainer) {
     EXPECT_EQ(image.pixelColor(9 + 55, 40 + 19), QColor(Qt::white));
     EXPECT_EQ(plain->text().toStdString(), "第一行\n第二行");
     EXPECT_EQ(plain->Caption(), "第一行\r\n第二行");
+}
+
+// A control that shrinks to fit takes a smaller size of its own face for a
+// text that needs it, and its own size again for one that does not; its
+// geometry never changes.
+TEST_F(ControlsTest, ShrinkToFitKeepsTheFaceAndTheGeometry) {
+    auto* label = Make<Label>({10, 10, 144, 24});
+    auto* box = Make<EditBox>({10, 50, 58, 26});
+    for (QWidget* control : std::vector<QWidget*>{label, box}) {
+        control->setFont(MakeFont({'Y', 20, true}));
+    }
+    label->SetShrinkToFit(true);
+    box->SetShrinkToFit(true);
+    box->SetAlign(Align::Right);
+    struct Case {
+        const char* caption;
+        const char* typed;
+        bool smaller;
+    };
+    const std::vector<Case> cases = {
+        {"12", "12", false},
+        {"充值后可用余额:-1999999998元", "-1999999998", true},
+        {"1\r\n充值后可用余额:-1999999998元", "1999999998", true},  // the widest line counts
+        {"", "", false},
+        {"88", "88", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        label->SetCaption(c.caption);
+        box->SetText("");
+        box->setFocus();
+        QTest::keyClicks(box, c.typed);
+        for (QWidget* control : std::vector<QWidget*>{label, box}) {
+            SCOPED_TRACE(control == label ? "label" : "box");
+            const QFont font = control->font();
+            EXPECT_EQ(QFontInfo(font).family().toStdString(), "WenQuanYi Micro Hei");
+            EXPECT_EQ(font.weight(), 700);
+            EXPECT_EQ(font.pixelSize() < 20, c.smaller);
+        }
+        int widest = 0;
+        for (const QString& line : label->text().split(u'\n')) {
+            widest = std::max(widest, QFontMetrics(label->font()).horizontalAdvance(line));
+        }
+        EXPECT_LE(widest, label->contentsRect().width());
+        EXPECT_EQ(label->geometry(), QRect(10, 10, 144, 24));
+        EXPECT_EQ(box->geometry(), QRect(10, 50, 58, 26));
+    }
+    label->SetCaption("充值后可用余额:-1999999998元");
+    label->SetShrinkToFit(false);
+    EXPECT_EQ(label->font().pixelSize(), 20) << "its own size back";
 }
 
 TEST_F(ControlsTest, SpinnerCutsItsStripAndRunsOnlyWhileShown) {

@@ -214,18 +214,28 @@ TEST_F(RecordDeletionTest, DeletionFlagsTheRecordAndRerunsTheQuery) {
     }
 }
 
+// Record 1 belongs to card 1 on both pages. The selected member is
+// recomputed whoever it is, its spare row left as it was; when another
+// member is selected, card 1's row is recomputed too, in both lists.
 TEST_F(RecordDeletionTest, DeletionRecomputesTheSelectedMemberButNotItsSpareRow) {
     LogIn();
     // Card 1: recharges 100 + 50, consumption 30; card 12: 70 and 20.
     struct Case {
         std::string selected;
         int page;
-        std::vector<std::string> totals;  // columns 3 to 8 after the deletion
+        std::vector<std::string> totals;        // columns 3 to 8 after the deletion
+        std::vector<std::string> owner_totals;  // card 1's, when card 12 is selected
     };
     const std::vector<Case> cases = {
-        {"1", 0, {"1", "50", "50", "1", "30", "20"}},   // the record's owner
-        {"12", 0, {"1", "70", "70", "1", "20", "50"}},  // another member: recomputed too
-        {"1", 1, {"2", "150", "150", "", "", "150"}},
+        {"1", 0, {"1", "50", "50", "1", "30", "20"}, {}},  // the record's owner
+        {"12", 0, {"1", "70", "70", "1", "20", "50"}, {"1", "50", "50", "1", "30", "20"}},
+        {"1", 1, {"2", "150", "150", "", "", "150"}, {}},
+        {"12", 1, {"1", "70", "70", "1", "20", "50"}, {"2", "150", "150", "", "", "150"}},
+    };
+    auto totals_of = [](const ReportList& l, int row) {
+        std::vector<std::string> totals = RowCells(l, row);
+        totals.erase(totals.begin(), totals.begin() + kMemberPayCount);
+        return totals;
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selected + " " + std::to_string(c.page));
@@ -243,18 +253,28 @@ TEST_F(RecordDeletionTest, DeletionRecomputesTheSelectedMemberButNotItsSpareRow)
         const int row = list().SelectedRow();
         const int spare_row = RowOf(spare(), c.selected);
         const std::vector<std::string> spare_before = RowCells(spare(), spare_row);
+        const int owner_row = RowOf(list(), "1");
         for (int col = kMemberPayCount; col <= kMemberBalance; ++col) {
             list().SetCell(row, col, "stale");
+            list().SetCell(owner_row, col, "stale");
         }
+        w().时钟1->on_tick();
         const DeletionPage p = Pages()[static_cast<size_t>(c.page)];
         p.query_all();
         SelectRecord(p, "1");
         harness().dialogs.NextMessage(Answer::Ok);
         ChooseDelete(p);
-        std::vector<std::string> totals = RowCells(list(), row);
-        totals.erase(totals.begin(), totals.begin() + kMemberPayCount);
-        EXPECT_EQ(totals, c.totals);
+        EXPECT_EQ(totals_of(list(), row), c.totals);
         EXPECT_EQ(RowCells(spare(), spare_row), spare_before) << "the spare list is not updated";
+        if (!c.owner_totals.empty()) {
+            EXPECT_EQ(totals_of(list(), owner_row), c.owner_totals) << "the owner's row";
+            EXPECT_EQ(totals_of(spare(), RowOf(spare(), "1")), c.owner_totals)
+                << "the owner's spare row, which a search shows next";
+        }
+        // The current-member box follows the selected row at the next tick.
+        w().时钟1->on_tick();
+        EXPECT_EQ(w().编辑框_全局_卡号->Text(), c.selected);
+        EXPECT_EQ(w().编辑框_全局_余额->Text(), c.totals.back());
     }
 }
 

@@ -312,6 +312,27 @@ TEST_F(RecordQueriesTest, SumsStopAtTheIntegerLimits) {
     EXPECT_EQ(ConsumptionSummary(), "消费总计2次，合计总额2147483647元");
 }
 
+// Summary lines at the largest sums show whole, the labels keep their
+// places and sizes.
+TEST_F(RecordQueriesTest, SummaryLinesShowWholeAtTheLargestSums) {
+    for (int i = 0; i < 3; ++i) {
+        AddPay({.money = "-999999999", .give = "-999999999", .total = "-999999999"});
+        AddCostRow({.money = "-999999999"});
+    }
+    LogIn();
+    const QRect recharge_place = w().标签_充值管理_汇总信息->geometry();
+    const QRect consumption_place = w().标签_消费管理_汇总信息->geometry();
+    records().QueryAllRecharges();
+    records().QueryAllConsumption();
+    EXPECT_EQ(RechargeSummary(),
+              "充值3次，实付-2147483648元，赠送-2147483648元，合计-2147483648元");
+    EXPECT_EQ(ConsumptionSummary(), "消费总计3次，合计总额-2147483648元");
+    EXPECT_LE(TextOverflow(w().标签_充值管理_汇总信息), 0);
+    EXPECT_LE(TextOverflow(w().标签_消费管理_汇总信息), 0);
+    EXPECT_EQ(w().标签_充值管理_汇总信息->geometry(), recharge_place);
+    EXPECT_EQ(w().标签_消费管理_汇总信息->geometry(), consumption_place);
+}
+
 TEST_F(RecordQueriesTest, FailedLoadsAreToldAndEmptyLoadsSumUpToZero) {
     AddPay({});
     AddCostRow({});

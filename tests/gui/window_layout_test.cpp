@@ -122,8 +122,10 @@ TEST_F(LayoutTest, EveryTextEndsInsideItsControl) {
             bottom = InkBottom(label, [&](bool with) { label->SetCaption(with ? caption : ""); });
         } else if (row.kind == Kind::EditBox) {
             auto* box = static_cast<EditBox*>(object);
-            // An amount box only ever shows a number.
-            const std::string text = row.look.entry == EntryMode::Amount ? "-1234.56789" : sample;
+            // An amount box only ever shows a number, a whole-number box digits.
+            const std::string text = row.look.entry == EntryMode::Amount        ? "-1234.56789"
+                                     : row.look.entry == EntryMode::WholeNumber ? "123456789"
+                                                                                : sample;
             box->SetEntryMode(EntryMode::Normal);
             bottom = InkBottom(box, [&](bool with) { box->SetText(with ? text : ""); });
             limit -= row.look.border == Border::Sunken   ? 2

@@ -2,7 +2,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
+#include <algorithm>
 
 #include "data/config.h"
 #include "operators/operators.h"
@@ -90,6 +96,29 @@ void PressKey(QWidget* widget, int qt_key) {
 QRect RectInWindow(const QWidget* widget) {
     const QWidget* window = widget->window();
     return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+}
+
+int TextOverflow(const QWidget* control) {
+    const QFontMetrics metrics(control->font());
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        int widest = 0;
+        for (const QString& line : label->text().split(u'\n')) {
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        }
+        return widest - label->contentsRect().width();
+    }
+    const auto* box = qobject_cast<const QLineEdit*>(control);
+    if (box == nullptr) {
+        ADD_FAILURE() << "neither a label nor an edit box: " << control->objectName().toStdString();
+        return 0;
+    }
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth =
+        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const int room = contents.width() - box->textMargins().left() - box->textMargins().right() - 4;
+    return metrics.horizontalAdvance(box->displayText()) + 1 - room;
 }
 
 void WindowTest::SetUp() {

@@ -59,6 +59,12 @@ void PressKey(QWidget* widget, int qt_key);
 // The widget's rectangle in the coordinates of its top-level window.
 QRect RectInWindow(const QWidget* widget);
 
+// The pixels by which the text of a label (its widest line) or of an edit box
+// reaches beyond the room it is drawn in, measured in the font the control
+// uses now: 0 or less when the whole text shows. An edit box draws inside its
+// contents rectangle less 2 pixels each side and the 1-pixel cursor.
+int TextOverflow(const QWidget* control);
+
 // A fresh window per test; wyf.ini removed first. Tests that need a stored
 // option write it in their body and call Start() themselves
 // (set auto_start_ = false in the constructor).

@@ -2,12 +2,16 @@
 
 #include <QDate>
 #include <QEnterEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextCursor>
 #include <algorithm>
 #include <cmath>
@@ -313,6 +317,37 @@ bool IsAmountEntry(const QString& text) {
     return digits <= kAmountDigits;
 }
 
+bool IsWholeNumberEntry(const QString& text) {
+    if (text.size() > kAmountDigits) {
+        return false;
+    }
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+QFont FittingFont(const QFont& base, const QString& text, int room) {
+    const QStringList lines = text.split(u'\n');
+    auto widest = [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        int most = 0;
+        for (const QString& line : lines) {
+            most = std::max(most, metrics.horizontalAdvance(line));
+        }
+        return most;
+    };
+    if (widest(base) <= room) {
+        return base;
+    }
+    QFont font = base;
+    const int full = base.pixelSize() > 0 ? base.pixelSize() : QFontInfo(base).pixelSize();
+    for (int pixels = full - 1; pixels >= kSmallestFitPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (widest(font) <= room) {
+            break;
+        }
+    }
+    return font;
+}
+
 QString FitToColumn(QString text, int chars, int* cursor) {
     if (chars <= 0) {
         return text;
@@ -358,6 +393,9 @@ QValidator::State EntryValidator::validate(QString& input, int& pos) const {
     if (mode == EntryMode::Amount) {
         return IsAmountEntry(input) ? Acceptable : Invalid;
     }
+    if (mode == EntryMode::WholeNumber) {
+        return IsWholeNumberEntry(input) ? Acceptable : Invalid;
+    }
     input = FitToColumn(input, column_chars, &pos);
     return Acceptable;
 }
@@ -373,6 +411,7 @@ EditBox::EditBox(QWidget* parent) : QLineEdit(parent), validator_(new EntryValid
             return;
         }
         reported_ = now;
+        Fit();
         if (on_text_changed) {
             on_text_changed();
         }
@@ -403,7 +442,8 @@ void EditBox::SetColumnChars(int chars) {
 
 void EditBox::UpdateValidator() {
     validator_->mode = mode_;
-    const bool filters = mode_ == EntryMode::Amount || validator_->column_chars > 0;
+    const bool filters = mode_ == EntryMode::Amount || mode_ == EntryMode::WholeNumber ||
+                         validator_->column_chars > 0;
     setValidator(filters ? validator_ : nullptr);
 }
 
@@ -433,6 +473,38 @@ void EditBox::UpdateStyle() {
         css += QStringLiteral(" QLineEdit:disabled { color: #6D6D6D; background-color: #F0F0F0; }");
     }
     setStyleSheet(css);
+}
+
+void EditBox::SetShrinkToFit(bool on) {
+    if (on && !shrink_to_fit_) {
+        full_font_ = font();
+    } else if (!on && shrink_to_fit_) {
+        setFont(full_font_);
+    }
+    shrink_to_fit_ = on;
+    Fit();
+}
+
+int EditBox::TextRoom() const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                               .marginsRemoved(textMargins());
+    // QLineEdit keeps 2 pixels each side and scrolls once the text and the
+    // 1-pixel cursor need more.
+    return contents.width() - 2 * 2 - 1;
+}
+
+void EditBox::Fit() {
+    if (shrink_to_fit_) {
+        setFont(FittingFont(full_font_, displayText(), TextRoom()));
+    }
+}
+
+void EditBox::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    Fit();
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event) {
@@ -1010,6 +1082,28 @@ std::string Label::Caption() const {
 
 void Label::SetCaption(const std::string& caption) {
     setText(FromCrLf(caption));
+    Fit();
+}
+
+void Label::SetShrinkToFit(bool on) {
+    if (on && !shrink_to_fit_) {
+        full_font_ = font();
+    } else if (!on && shrink_to_fit_) {
+        setFont(full_font_);
+    }
+    shrink_to_fit_ = on;
+    Fit();
+}
+
+void Label::Fit() {
+    if (shrink_to_fit_) {
+        setFont(FittingFont(full_font_, text(), contentsRect().width() - 2 * margin()));
+    }
+}
+
+void Label::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    Fit();
 }
 
 void Label::SetColours(Rgb text, Rgb background) {

@@ -75,7 +75,7 @@ QFont MakeFont(FontSpec wanted);
 
 enum class Align { Left, Centre, Right };
 enum class Border { None, Sunken, Single };
-enum class EntryMode { Normal, Masked, Amount };
+enum class EntryMode { Normal, Masked, Amount, WholeNumber };
 
 // Digits an amount box takes, fraction digits included: a whole part of at
 // most 999999999, and a sum of two such, stays within 32 bits.
@@ -86,6 +86,15 @@ constexpr int kAmountDigits = 9;
 // too, on the way to a number).
 bool IsAmountEntry(const QString& text);
 
+// What a whole-number box takes: digits only, at most kAmountDigits ("" too).
+bool IsWholeNumberEntry(const QString& text);
+
+// The font a control that shrinks to fit draws text in: base, or the largest
+// smaller pixel size of base's face at which the widest line of text takes at
+// most room pixels (no smaller than kSmallestFitPixels).
+constexpr int kSmallestFitPixels = 6;
+QFont FittingFont(const QFont& base, const QString& text, int room);
+
 // What a box feeding a gbk column of `chars` characters keeps of its text
 // after an edit that left the cursor at *cursor: the characters GBK cannot
 // hold are dropped, then, while it is too long, the characters just before
@@ -94,9 +103,9 @@ bool IsAmountEntry(const QString& text);
 QString FitToColumn(QString text, int chars, int* cursor = nullptr);
 
 // The operator's edits of a line edit pass through it: an amount box takes
-// only an amount (anything else leaves the text as it was), a box feeding a
-// column only what FitToColumn keeps. While code_sets is true (code writing
-// the text) any text is taken.
+// only an amount, a whole-number box only digits (anything else leaves the
+// text as it was), a box feeding a column only what FitToColumn keeps. While
+// code_sets is true (code writing the text) any text is taken.
 class EntryValidator : public QValidator {
   public:
     explicit EntryValidator(QObject* parent) : QValidator(parent) {}
@@ -129,15 +138,16 @@ class EntryValidator : public QValidator {
     void Focus() { setFocus(Qt::OtherFocusReason); }
 // clang-format on
 
-// Edit box: single-line (QLineEdit) in plain, masked or amount mode. Masked
-// shows one "*" per character; amount takes from the operator only what
-// IsAmountEntry allows. A box feeding a column (SetColumnChars) takes from the
-// operator, typed or pasted, only what FitToColumn keeps: a refused character
-// is just not taken. Code may set any text. Text sits at the
-// top of the box, as in a single-line edit control. on_text_changed follows
-// every real change of the text, typed or set by code; on_key_down gets the
-// virtual-key code before the box handles the key; on_left_button_down gets
-// the press position and the mouse key state.
+// Edit box: single-line (QLineEdit) in plain, masked, amount or whole-number
+// mode. Masked shows one "*" per character; amount and whole number take from
+// the operator only what IsAmountEntry or IsWholeNumberEntry allows. A box
+// feeding a column (SetColumnChars) takes from the operator, typed or pasted,
+// only what FitToColumn keeps: a refused character is just not taken. Code
+// may set any text. Text sits at the top of the box, as in a single-line edit
+// control. on_text_changed follows every real change of the text, typed or
+// set by code; on_key_down gets the virtual-key code before the box handles
+// the key; on_left_button_down gets the press position and the mouse key
+// state.
 class EditBox : public QLineEdit {
     Q_OBJECT
   public:
@@ -152,6 +162,11 @@ class EditBox : public QLineEdit {
     void SetBorder(Border border);
     void SetColours(Rgb text, Rgb background);
     void SetAlign(Align align);
+    // From now on the text always shows whole: the font set so far is the
+    // largest, a smaller size of its face is used where the text needs it.
+    void SetShrinkToFit(bool on);
+    // The pixels a text may take without scrolling.
+    int TextRoom() const;
 
     std::function<void()> on_text_changed;
     std::function<void(int key_code, int key_state)> on_key_down;
@@ -160,10 +175,14 @@ class EditBox : public QLineEdit {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void UpdateStyle();
     void UpdateValidator();
+    void Fit();
+    bool shrink_to_fit_ = false;
+    QFont full_font_;
     EntryValidator* validator_;
     QString reported_;  // the text on_text_changed last followed
     EntryMode mode_ = EntryMode::Normal;
@@ -397,9 +416,17 @@ class Label : public QLabel {
     void SetTextColour(Rgb text);
     void SetAlign(Align align);
     void SetWrap(bool wrap) { setWordWrap(wrap); }
+    // As EditBox::SetShrinkToFit: every line of the caption shows whole.
+    void SetShrinkToFit(bool on);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void Fit();
     bool transparent_;
+    bool shrink_to_fit_ = false;
+    QFont full_font_;
 };
 
 // Pages whose origin is the stack's top-left corner, tab strip included:

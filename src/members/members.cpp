@@ -99,11 +99,11 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
     // Every member's records are needed: a full scan groups them faster than
     // a walk along the user_id index, and the order of the groups is of no use.
     // One pass: its own connection, one statement, the groups of the listed cards.
-    auto run_pass = [&result](bool& ran, const char* sql, auto&& add_group) {
+    auto run_pass = [&result](bool& ran, bool& unread, const char* sql, auto&& add_group) {
         data::PrivateConnection connection;
         data::RecordSet set = connection.Query(sql);
         if (set.Failed()) {
-            result.unread = true;  // its cells keep what they show
+            unread = true;  // its cells keep what they show
             return;
         }
         ran = true;
@@ -117,7 +117,7 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
         }
     };
     auto pay_pass = [&] {
-        run_pass(result.pay_ran,
+        run_pass(result.pay_ran, result.pay_unread,
                  "SELECT `user_id`,COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
                  "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` USE "
                  "INDEX () WHERE `pay_del` <> 1 GROUP BY `user_id` ORDER BY NULL",
@@ -129,7 +129,7 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
                  });
     };
     auto cost_pass = [&] {
-        run_pass(result.cost_ran,
+        run_pass(result.cost_ran, result.cost_unread,
                  "SELECT `user_id`,COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
                  "`cost_money` FROM `kobrelan`.`costlist` USE INDEX () WHERE `cost_del` <> 1 "
                  "GROUP BY `user_id` ORDER BY NULL",
@@ -427,7 +427,7 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
         }
     }
     refreshed_during_worker_.clear();
-    if (current && result.unread) {
+    if (current && result.Unread()) {
         program_.TellReadFailed();
     }
     if (after_totals_handoff) {

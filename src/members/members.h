@@ -69,7 +69,10 @@ struct MemberTotalsResult {
     std::unordered_map<int32_t, PayTotals> pay;
     bool cost_ran = false;
     std::unordered_map<int32_t, CostTotals> cost;
-    bool unread = false;  // a pass could not be read
+    // A pass could not be read (one flag a pass: they run side by side).
+    bool pay_unread = false;
+    bool cost_unread = false;
+    bool Unread() const { return pay_unread || cost_unread; }
 };
 
 // The worker's two passes, each one GROUP BY statement over all members on a

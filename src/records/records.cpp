@@ -375,7 +375,7 @@ int64_t StreamColumns(data::SharedSession& session, const std::string& sql,
     }
     if (rows < 0) {
         for (auto& column : cells) {
-            column = CellColumn();
+            column.Release();
         }
     }
     return rows;

@@ -384,6 +384,36 @@ TEST_F(ReportListTest, CellsReadBackByteForByteThroughEveryChange) {
     check("loaded after a large list");
 }
 
+// A list emptied keeps the storage of a few rows for the next keystroke's
+// rebuild, but gives a large one back whole, and its rows show as before.
+TEST_F(ReportListTest, EmptyingALargeListFreesItsStorage) {
+    struct Case {
+        size_t rows;
+        bool keeps_storage;
+    };
+    const Case cases[] = {{1000, true}, {300000, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        std::vector<CellColumn> columns(4);
+        for (size_t r = 0; r < c.rows; ++r) {
+            for (auto& column : columns) {
+                column.Add(std::string(20, 'z'));
+            }
+        }
+        list_->AddColumns(std::move(columns));
+        ASSERT_EQ(list_->RowCount(), static_cast<int>(c.rows));
+        const int row_height = list_->rowHeight(0);
+        list_->DeleteAllRows();
+        EXPECT_EQ(list_->RowCount(), 0);
+        EXPECT_EQ(list_->StorageBytes() > 0, c.keeps_storage);
+        AddNumbered(2);
+        EXPECT_EQ(list_->Cell(1, 1), "卡1");
+        EXPECT_EQ(list_->rowHeight(1), row_height);
+        EXPECT_TRUE(list_->verticalHeader()->isHidden());
+        list_->DeleteAllRows();
+    }
+}
+
 TEST_F(ReportListTest, WorkerThreadWritesLandOnTheWindowThread) {
     AddNumbered(3);
     list_->Hide();

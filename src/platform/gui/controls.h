@@ -466,6 +466,16 @@ class CellColumn {
         }
     }
     size_t ByteCount() const { return bytes_.size(); }
+    // The bytes its buffers hold, used or not.
+    size_t CapacityBytes() const { return bytes_.capacity() + spans_.capacity() * sizeof(Span); }
+    // Empties it and frees its buffers. Assigning a new CellColumn would not:
+    // a string move-assigned from an empty one keeps its own heap buffer.
+    void Release() {
+        std::string().swap(bytes_);
+        std::vector<Span>().swap(spans_);
+        cell_start_ = 0;
+        unused_ = 0;
+    }
 
   private:
     friend class ReportModel;
@@ -518,6 +528,8 @@ class ReportList : public QTableView {
     // A large list's storage goes back to the system at once, unless a load
     // that follows takes care of that (trim false): it reuses the freed pages.
     void DeleteAllRows(bool trim = true);
+    // The bytes the list's cell storage holds, used or not.
+    size_t StorageBytes() const;
     void DeleteRow(int row);
     // Empty beyond the rows or columns.
     std::string Cell(int row, int column) const;
@@ -571,6 +583,7 @@ class ReportList : public QTableView {
     bool changing_ = false;  // rows are being changed: report afterwards
     int anchor_ = -1;        // Shift+click start in multi-select mode
     void NotifyCurrentChanged();
+    void SetUpRowHeader(QHeaderView* header);
     void UpdateRowHeight();
     template <typename F>
     void Change(F&& f);

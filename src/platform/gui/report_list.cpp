@@ -294,19 +294,16 @@ class ReportModel : public QAbstractTableModel {
         RecountMarks();
     }
 
-    // Removal rather than a reset keeps the header's column state.
-    void RemoveAll(bool trim) {
+    // Removal rather than a reset keeps the header's column state. True when
+    // the storage was large enough to be freed rather than kept.
+    bool RemoveAll() {
         if (row_count_ == 0 && cells_ == 0) {
-            return;
+            return false;
         }
         if (row_count_ > 0) {
             beginRemoveRows({}, 0, rowCount() - 1);
         }
-        size_t storage = slot_.capacity() * sizeof(uint32_t) + marks_.capacity();
-        for (const auto& column : columns_) {
-            storage +=
-                column.bytes_.capacity() + column.spans_.capacity() * sizeof(CellColumn::Span);
-        }
+        const size_t storage = StorageBytes();
         if (storage <= kKeptStorageBytes) {
             for (auto& column : columns_) {
                 column.bytes_.clear();
@@ -318,7 +315,7 @@ class ReportModel : public QAbstractTableModel {
             marks_.clear();
         } else {
             for (auto& column : columns_) {
-                column = CellColumn();
+                column.Release();
             }
             std::vector<uint32_t>().swap(slot_);
             std::vector<char>().swap(marks_);
@@ -330,10 +327,15 @@ class ReportModel : public QAbstractTableModel {
             endRemoveRows();
         }
         RecountMarks();
-        if (trim && storage > kKeptStorageBytes) {
-            // Freed blocks inside the heap go back to the system only when asked.
-            malloc_trim(0);
+        return storage > kKeptStorageBytes;
+    }
+
+    size_t StorageBytes() const {
+        size_t bytes = slot_.capacity() * sizeof(uint32_t) + marks_.capacity();
+        for (const auto& column : columns_) {
+            bytes += column.CapacityBytes();
         }
+        return bytes;
     }
 
     // Reorders the rows by order (new row i is old row order[i]) and moves the
@@ -503,10 +505,7 @@ ReportList::ReportList(QWidget* parent)
     setPalette(palette);
     SetBorder(Border::Single);
 
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(1);
-    UpdateRowHeight();
+    SetUpRowHeader(verticalHeader());
 
     QHeaderView* header = horizontalHeader();
     header->setSectionsClickable(true);
@@ -607,10 +606,23 @@ void ReportList::AddRowsFrom(const ReportList& source, const std::vector<int>& r
 
 void ReportList::DeleteAllRows(bool trim) {
     Change([&] {
-        model_->RemoveAll(trim);
+        const bool freed = model_->RemoveAll();
         selectionModel()->clear();
         anchor_ = -1;
+        if (freed) {
+            // The row header keeps an entry per row it once had (its list
+            // never shrinks): a new one holds none.
+            SetUpRowHeader(new QHeaderView(Qt::Vertical, this));
+            if (trim) {
+                // Freed blocks inside the heap go back to the system only when asked.
+                malloc_trim(0);
+            }
+        }
     });
+}
+
+size_t ReportList::StorageBytes() const {
+    return model_->StorageBytes();
 }
 
 void ReportList::DeleteRow(int row) {
@@ -758,6 +770,16 @@ void ReportList::NotifyCurrentChanged() {
     if (on_current_row_changed) {
         on_current_row_changed();
     }
+}
+
+void ReportList::SetUpRowHeader(QHeaderView* header) {
+    if (header != verticalHeader()) {
+        setVerticalHeader(header);  // deletes the old one
+    }
+    header->hide();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(1);
+    UpdateRowHeight();
 }
 
 void ReportList::UpdateRowHeight() {

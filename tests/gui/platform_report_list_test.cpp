@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -349,6 +350,30 @@ TEST_F(ReportListTest, CellsReadBackByteForByteThroughEveryChange) {
     list_->DeleteRow(5);
     expected.erase(expected.begin() + 5);
     check("overwritten and deleted");
+
+    // A whole column replaced at once, after a sort moved the rows away from
+    // their slots and a deletion left a slot unused: each cell lands in its row.
+    list_->SortRows([&](int a, int b) { return list_->Cell(a, 1) > list_->Cell(b, 1); });
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const auto& a, const auto& b) { return a[1] > b[1]; });
+    CellColumn replaced;
+    for (size_t r = 0; r < expected.size(); ++r) {
+        expected[r][2] = r % 4 == 0 ? "" : "第" + std::to_string(r) + "行";
+        replaced.Add(expected[r][2]);
+    }
+    EXPECT_TRUE(list_->SetColumnCells(2, std::move(replaced)));
+    check("a column replaced whole");
+    CellColumn short_by_one;
+    for (size_t r = 1; r < expected.size(); ++r) {
+        short_by_one.Add("x");
+    }
+    EXPECT_FALSE(list_->SetColumnCells(2, std::move(short_by_one)));
+    CellColumn beyond_the_columns;
+    for (size_t r = 0; r < expected.size(); ++r) {
+        beyond_the_columns.Add("x");
+    }
+    EXPECT_FALSE(list_->SetColumnCells(4, std::move(beyond_the_columns)));
+    check("a column of another row count refused");
 
     // Longer and longer texts leave most of a column unused: it is compacted.
     for (int round = 1; round <= 4; ++round) {

@@ -466,8 +466,12 @@ class CellColumn {
         }
     }
     size_t ByteCount() const { return bytes_.size(); }
-    // The bytes its buffers hold, used or not.
-    size_t CapacityBytes() const { return bytes_.capacity() + spans_.capacity() * sizeof(Span); }
+    // The bytes its buffers hold on the heap, used or not (a short string
+    // lives inside the object).
+    size_t CapacityBytes() const {
+        const size_t text = bytes_.capacity() > std::string().capacity() ? bytes_.capacity() : 0;
+        return text + spans_.capacity() * sizeof(Span);
+    }
     // Empties it and frees its buffers. Assigning a new CellColumn would not:
     // a string move-assigned from an empty one keeps its own heap buffer.
     void Release() {
@@ -536,6 +540,9 @@ class ReportList : public QTableView {
     // The same without a copy; the view holds until the rows or cells change.
     std::string_view CellView(int row, int column) const;
     void SetCell(int row, int column, const std::string& text);
+    // Replaces every cell of column at once, with one repaint: cells holds
+    // one cell per row, row by row. False (nothing changed) for another count.
+    bool SetColumnCells(int column, CellColumn cells);
 
     // -1 for none (the first selected row in multi-select mode).
     // SetSelectedRow(-1) clears the selection. on_current_row_changed follows

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -201,6 +202,27 @@ class ReportModel : public QAbstractTableModel {
         return true;
     }
 
+    bool ReplaceColumn(int column, CellColumn given) {
+        if (column < 0 || static_cast<size_t>(column) >= columns_.size() ||
+            given.CellCount() != row_count_) {
+            return false;
+        }
+        // Cell r is row r's: each goes to its row's slot; slots of deleted
+        // rows hold empty cells.
+        std::vector<CellColumn::Span> spans(cells_, CellColumn::Span{0, 0});
+        for (size_t r = 0; r < row_count_; ++r) {
+            spans[slot_[r]] = given.spans_[r];
+        }
+        given.spans_ = std::move(spans);
+        given.cell_start_ = given.bytes_.size();
+        given.unused_ = 0;
+        std::swap(columns_[static_cast<size_t>(column)], given);
+        if (row_count_ > 0) {
+            emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::DisplayRole});
+        }
+        return true;
+    }
+
     void Append(std::vector<std::vector<std::string>> rows) {
         if (rows.empty()) {
             return;
@@ -269,13 +291,34 @@ class ReportModel : public QAbstractTableModel {
         }
         const int first = rowCount();
         beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        // Column by column: each column is walked once.
+        // Column by column, each sized once and copied into: every match of a
+        // search keystroke passes through here.
+        const size_t source_rows = source.row_count_;
         for (size_t c = 0; c < columns_.size(); ++c) {
-            auto& column = columns_[c];
-            column.Reserve(cells_ + rows.size(), column.ByteCount());
+            CellColumn& column = columns_[c];
+            const CellColumn* from = c < source.columns_.size() ? &source.columns_[c] : nullptr;
+            auto span_of = [&](int r) {
+                return from != nullptr && r >= 0 && static_cast<size_t>(r) < source_rows
+                           ? from->spans_[source.slot_[static_cast<size_t>(r)]]
+                           : CellColumn::Span{0, 0};
+            };
+            size_t bytes = 0;
             for (int r : rows) {
-                column.Add(source.Cell(r, static_cast<int>(c)));
+                bytes += span_of(r).size;
             }
+            size_t at = column.bytes_.size();
+            column.bytes_.resize(at + bytes);
+            column.spans_.reserve(column.spans_.size() + rows.size());
+            char* out = column.bytes_.data();
+            for (int r : rows) {
+                const CellColumn::Span span = span_of(r);
+                if (span.size > 0) {
+                    std::memcpy(out + at, from->bytes_.data() + span.offset, span.size);
+                }
+                column.spans_.push_back({static_cast<uint32_t>(at), span.size});
+                at += span.size;
+            }
+            column.cell_start_ = at;
         }
         AddSlots(rows.size());
         endInsertRows();
@@ -646,6 +689,12 @@ std::string_view ReportList::CellView(int row, int column) const {
 
 void ReportList::SetCell(int row, int column, const std::string& text) {
     Change([&] { model_->SetCell(row, column, text); });
+}
+
+bool ReportList::SetColumnCells(int column, CellColumn cells) {
+    bool done = false;
+    Change([&] { done = model_->ReplaceColumn(column, std::move(cells)); });
+    return done;
 }
 
 int ReportList::SelectedRow() const {

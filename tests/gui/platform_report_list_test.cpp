@@ -375,6 +375,25 @@ TEST_F(ReportListTest, CellsReadBackByteForByteThroughEveryChange) {
     EXPECT_FALSE(list_->SetColumnCells(4, std::move(beyond_the_columns)));
     check("a column of another row count refused");
 
+    // Rows copied into another list, as the search does, in runs and out of
+    // order, from cells the writes, the sort and the deletion scattered.
+    auto* copy = new ReportList(window_.get());
+    copy->SetColumns({{"a", 0}, {"b", 80}, {"c", 100}, {"d", 170}});
+    const int last = static_cast<int>(expected.size()) - 1;
+    const std::vector<int> picked = {3, 0, 1, 2, 2, last, 7, 8, 9, 10, 11, 12, 40, 39};
+    copy->AddRowsFrom(*list_, picked);
+    copy->AddRowsFrom(*list_, {last, 5});
+    std::vector<int> all = picked;
+    all.insert(all.end(), {last, 5});
+    ASSERT_EQ(copy->RowCount(), static_cast<int>(all.size()));
+    for (size_t i = 0; i < all.size(); ++i) {
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_EQ(copy->Cell(static_cast<int>(i), c),
+                      expected[static_cast<size_t>(all[i])][static_cast<size_t>(c)])
+                << i << "," << c;
+        }
+    }
+
     // Longer and longer texts leave most of a column unused: it is compacted.
     for (int round = 1; round <= 4; ++round) {
         for (size_t r = 0; r < expected.size(); ++r) {

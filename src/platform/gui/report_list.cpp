@@ -291,32 +291,54 @@ class ReportModel : public QAbstractTableModel {
         }
         const int first = rowCount();
         beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        // Column by column, each sized once and copied into: every match of a
-        // search keystroke passes through here.
+        // Column by column, each sized once; cells that lie back to back in
+        // the source (all of them when every row matches a search) are
+        // copied as one run.
         const size_t source_rows = source.row_count_;
         for (size_t c = 0; c < columns_.size(); ++c) {
             CellColumn& column = columns_[c];
-            const CellColumn* from = c < source.columns_.size() ? &source.columns_[c] : nullptr;
+            const size_t first = column.spans_.size();
+            column.spans_.resize(first + rows.size());
+            CellColumn::Span* out_spans = column.spans_.data() + first;
+            size_t at = column.bytes_.size();
+            if (c >= source.columns_.size()) {
+                std::fill(out_spans, out_spans + rows.size(),
+                          CellColumn::Span{static_cast<uint32_t>(at), 0});
+                continue;
+            }
+            const CellColumn& from = source.columns_[c];
             auto span_of = [&](int r) {
-                return from != nullptr && r >= 0 && static_cast<size_t>(r) < source_rows
-                           ? from->spans_[source.slot_[static_cast<size_t>(r)]]
+                return r >= 0 && static_cast<size_t>(r) < source_rows
+                           ? from.spans_[source.slot_[static_cast<size_t>(r)]]
                            : CellColumn::Span{0, 0};
             };
             size_t bytes = 0;
             for (int r : rows) {
                 bytes += span_of(r).size;
             }
-            size_t at = column.bytes_.size();
             column.bytes_.resize(at + bytes);
-            column.spans_.reserve(column.spans_.size() + rows.size());
             char* out = column.bytes_.data();
-            for (int r : rows) {
-                const CellColumn::Span span = span_of(r);
+            const char* in = from.bytes_.data();
+            size_t run_from = 0;
+            size_t run_size = 0;
+            for (size_t i = 0; i < rows.size(); ++i) {
+                const CellColumn::Span span = span_of(rows[i]);
                 if (span.size > 0) {
-                    std::memcpy(out + at, from->bytes_.data() + span.offset, span.size);
+                    if (run_size > 0 && span.offset != run_from + run_size) {
+                        std::memcpy(out + at, in + run_from, run_size);
+                        at += run_size;
+                        run_size = 0;
+                    }
+                    if (run_size == 0) {
+                        run_from = span.offset;
+                    }
                 }
-                column.spans_.push_back({static_cast<uint32_t>(at), span.size});
-                at += span.size;
+                out_spans[i] = {static_cast<uint32_t>(at + run_size), span.size};
+                run_size += span.size;
+            }
+            if (run_size > 0) {
+                std::memcpy(out + at, in + run_from, run_size);
+                at += run_size;
             }
             column.cell_start_ = at;
         }

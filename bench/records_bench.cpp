@@ -1,13 +1,16 @@
 // The record pages against the real server with generated data: the
 // all-members load of each page beside the mariadb client (--quick, to
-// /dev/null) and a bare mysql_store_result loop on the same statement, each
-// sort kind, the process's memory around a load, and a second load.
+// /dev/null; as a user runs it, and with the tables' gbk) and a bare
+// mysql_store_result loop on the same statement; each sort kind's first sort
+// from load order and from another column's order; and, in a fresh process,
+// the memory before any load, loaded and after emptying.
 // Needs the test server of scripts/db.sh on the port the program is built
 // for (any other server is refused); it replaces the contents of userlist,
 // paylist and costlist.
 //   records_bench [rows per table ...]   (default: 100000 300000 1000000)
-#include <malloc.h>
+//   records_bench --memory               (the memory part alone, on the tables as they are)
 #include <mysql.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +23,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -135,8 +139,9 @@ bool Generate(int n) {
                     " AS t,1+(seq*31)%" + members + " AS u" + seq + ") s");
 }
 
-// The mariadb client on the same statement, its rows to /dev/null.
-double ClientQuick(const std::string& sql) {
+// The mariadb client on the same statement, its rows to /dev/null: as a user
+// types it (the client's own character set) or in the tables' gbk.
+double ClientQuick(const std::string& sql, bool gbk) {
     const std::string port = "-P" + std::to_string(data::DbEndpoint::kPort);
     const std::string password = std::string("-p") + data::DbEndpoint::kPassword;
     std::fflush(stdout);  // or the child would write our buffer again
@@ -144,9 +149,15 @@ double ClientQuick(const std::string& sql) {
     const pid_t pid = fork();
     if (pid == 0) {
         std::freopen("/dev/null", "w", stdout);
-        execlp("mariadb", "mariadb", "--no-defaults", "--quick", "--default-character-set=gbk",
-               "-h", data::DbEndpoint::kHost, port.c_str(), "-ukobrelan", password.c_str(),
-               "kobrelan", "-e", sql.c_str(), static_cast<char*>(nullptr));
+        if (gbk) {
+            execlp("mariadb", "mariadb", "--no-defaults", "--quick", "--default-character-set=gbk",
+                   "-h", data::DbEndpoint::kHost, port.c_str(), "-ukobrelan", password.c_str(),
+                   "kobrelan", "-e", sql.c_str(), static_cast<char*>(nullptr));
+        } else {
+            execlp("mariadb", "mariadb", "--no-defaults", "--quick", "-h", data::DbEndpoint::kHost,
+                   port.c_str(), "-ukobrelan", password.c_str(), "kobrelan", "-e", sql.c_str(),
+                   static_cast<char*>(nullptr));
+        }
         _exit(127);
     }
     int status = 0;
@@ -185,11 +196,76 @@ struct PageBench {
     int text_column, date_column, number_column;
 };
 
+void QueryAll(Records& records, RecordPage page) {
+    if (page == RecordPage::Recharge) {
+        records.QueryAllRecharges();
+    } else {
+        records.QueryAllConsumption();
+    }
+}
+
+void SortPage(Records& records, RecordPage page, int column) {
+    if (page == RecordPage::Recharge) {
+        records.SortRechargeList(column);
+    } else {
+        records.SortConsumptionList(column);
+    }
+}
+
+// The memory part, in a process that has loaded nothing before: the window
+// as after the login, then each load and emptying as the operator does them.
+void RunMemory(Program& program, BenchClock& clock) {
+    MainWindow& w = program.window();
+    Records& records = *program.records;
+    clock.pause = false;
+    ReportList& recharges = *w.超级列表框_会员充值_充值列表;
+    ReportList& consumption = *w.超级列表框_会员消费_消费列表;
+    RunPendingEvents();
+    const double before = RssMegabytes();
+    QueryAll(records, RecordPage::Recharge);
+    const double loaded = RssMegabytes();
+    const int rows = recharges.RowCount();
+    recharges.DeleteAllRows();
+    RunPendingEvents();
+    const double emptied = RssMegabytes();
+    QueryAll(records, RecordPage::Recharge);
+    QueryAll(records, RecordPage::Consumption);
+    const double both = RssMegabytes();
+    recharges.DeleteAllRows();
+    consumption.DeleteAllRows();
+    RunPendingEvents();
+    const double both_emptied = RssMegabytes();
+    std::printf(
+        "memory (fresh process): before any load %.1f MB | recharges loaded %.1f MB (%d rows, "
+        "%.0f B/row) | emptied %.1f MB (%+.1f%% of before) | both pages loaded %.1f MB | both "
+        "emptied %.1f MB (%+.1f%% of before)\n",
+        before, loaded, rows, (loaded - before) * 1048576.0 / std::max(rows, 1), emptied,
+        (emptied - before) / before * 100.0, both, both_emptied,
+        (both_emptied - before) / before * 100.0);
+    std::fflush(stdout);
+}
+
+// This program again with --memory, so that the memory is a fresh process's.
+void RunMemoryInFreshProcess() {
+    std::fflush(stdout);
+    char self[] = "/proc/self/exe";
+    char flag[] = "--memory";
+    char* args[] = {self, flag, nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, self, nullptr, nullptr, args, environ) != 0) {
+        std::fprintf(stderr, "records_bench: cannot start the memory run\n");
+        return;
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+}
+
 void Run(Program& program, BenchClock& clock, int n) {
     std::printf("\n== %d rows per table (%d members)\n", n, std::max(n / 10, 1));
     std::fflush(stdout);
     const double generated = Time([&] { Generate(n); });
     std::printf("generated in %.1f s\n", generated);
+    RunMemoryInFreshProcess();
     MainWindow& w = program.window();
     Records& records = *program.records;
     const PageBench pages[] = {
@@ -203,73 +279,55 @@ void Run(Program& program, BenchClock& clock, int n) {
         const std::string sql = recharge ? RechargeQueryStatement("", false, "", "", false)
                                          : ConsumptionQueryStatement("", false, "", "", false);
         w.选择夹1->SetCurrentPage(recharge ? 1 : 2);
-        auto query_all = [&] {
-            if (recharge) {
-                records.QueryAllRecharges();
-            } else {
-                records.QueryAllConsumption();
-            }
-        };
-        std::vector<double> client, plain, with_pause, without_pause;
-        uint64_t bytes = 0;
-        for (int i = 0; i < kRepeats; ++i) {
-            client.push_back(ClientQuick(sql));
-            plain.push_back(PlainStoreLoop(sql, bytes));
-            clock.pause = true;
-            with_pause.push_back(Time(query_all));
-            clock.pause = false;
-            without_pause.push_back(Time(query_all));
-        }
-        const double c = Median(client), pl = Median(plain), wp = Median(with_pause),
-                     np = Median(without_pause);
-        std::printf(
-            "%-11s load (median of %d): mariadb --quick %.3f s | store loop %.3f s | load %.3f s "
-            "(%.2fx client, %.2fx store loop) | with the pause %.3f s | rows %d | %.1f MB "
-            "fetched\n",
-            p.name, kRepeats, c, pl, np, np / c, np / pl, wp, list.RowCount(),
-            static_cast<double>(bytes) / 1048576.0);
-
-        // Sorts: each kind, alternating directions.
         const std::pair<const char*, int> kinds[] = {
             {"text", p.text_column}, {"date", p.date_column}, {"number", p.number_column}};
-        std::printf("%-11s sort (median of %d):", p.name, kRepeats);
-        for (const auto& [kind, column] : kinds) {
-            std::vector<double> t;
-            for (int i = 0; i < kRepeats; ++i) {
-                t.push_back(Time([&] {
-                    if (recharge) {
-                        records.SortRechargeList(column);
-                    } else {
-                        records.SortConsumptionList(column);
-                    }
-                }));
+        // Each load is followed by the first sort of one kind, from load order.
+        std::vector<double> client, client_gbk, plain, with_pause, without_pause;
+        std::vector<double> from_load[3];
+        uint64_t bytes = 0;
+        for (int i = 0; i < kRepeats; ++i) {
+            client.push_back(ClientQuick(sql, false));
+            client_gbk.push_back(ClientQuick(sql, true));
+            plain.push_back(PlainStoreLoop(sql, bytes));
+            for (int j = 0; j < 3; ++j) {
+                clock.pause = j == 0;
+                const double load = Time([&] { QueryAll(records, p.page); });
+                (j == 0 ? with_pause : without_pause).push_back(load);
+                const int kind = (i + j) % 3;
+                from_load[kind].push_back(
+                    Time([&] { SortPage(records, p.page, kinds[kind].second); }));
             }
-            std::printf(" %s %.3f s", kind, Median(t));
+        }
+        const double c = Median(client), cg = Median(client_gbk), pl = Median(plain),
+                     wp = Median(with_pause), np = Median(without_pause);
+        std::printf(
+            "%-11s load (median of %d): mariadb --quick %.3f s, with gbk %.3f s | store loop "
+            "%.3f s | load %.3f s (%.2fx client, %.2fx client gbk, %.2fx store loop) | with the "
+            "pause %.3f s | rows %d | %.1f MB fetched\n",
+            p.name, static_cast<int>(without_pause.size()), c, cg, pl, np, np / c, np / cg, np / pl,
+            wp, list.RowCount(), static_cast<double>(bytes) / 1048576.0);
+
+        // Then each kind in turn, each sort starting from the order the
+        // previous kind left.
+        std::vector<double> from_other[3];
+        for (int i = 0; i < kRepeats; ++i) {
+            for (int kind = 0; kind < 3; ++kind) {
+                from_other[kind].push_back(
+                    Time([&] { SortPage(records, p.page, kinds[kind].second); }));
+            }
+        }
+        std::printf("%-11s first sort (median of %d): from load order", p.name, kRepeats);
+        for (int kind = 0; kind < 3; ++kind) {
+            std::printf(" %s %.3f s", kinds[kind].first, Median(from_load[kind]));
+        }
+        std::printf(" | from another column's order");
+        for (int kind = 0; kind < 3; ++kind) {
+            std::printf(" %s %.3f s", kinds[kind].first, Median(from_other[kind]));
         }
         std::printf("\n");
-
-        // Memory around one load, then a second load in the same process.
-        list.DeleteAllRows();
-        malloc_trim(0);
-        const double before = RssMegabytes();
-        clock.pause = false;
-        const double first = Time(query_all);
-        const double after = RssMegabytes();
-        const int rows = list.RowCount();
-        list.DeleteAllRows();
-        const double emptied = RssMegabytes();
-        const double second = Time(query_all);
-        std::printf(
-            "%-11s memory: before %.1f MB, after load %.1f MB (%.0f B/row), after emptying %.1f "
-            "MB (%+.1f%% of before); load %.3f s, again %.3f s (%.2fx)\n",
-            p.name, before, after, (after - before) * 1048576.0 / std::max(rows, 1), emptied,
-            (emptied - before) / before * 100.0, first, second, second / first);
         std::fflush(stdout);
-        list.DeleteAllRows();  // the next page's memory is measured alone
+        list.DeleteAllRows();
     }
-    // Leave both lists empty for the next size.
-    w.超级列表框_会员充值_充值列表->DeleteAllRows();
-    w.超级列表框_会员消费_消费列表->DeleteAllRows();
 }
 
 }  // namespace
@@ -281,13 +339,16 @@ int main(int argc, char** argv) {
     }
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    const bool memory_only = argc == 2 && std::string_view(argv[1]) == "--memory";
     std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = memory_only ? argc : 1; i < argc; ++i) {
         // Anything but a row count (--help too) must not replace the tables.
         if (!kob::IsWholeNumber(argv[i]) || kob::ToInt32(argv[i]) <= 0) {
             std::fprintf(stderr,
                          "usage: records_bench [rows per table ...]   (default 100000 300000 "
-                         "1000000; replaces the tables' contents)\n");
+                         "1000000; replaces the tables' contents)\n"
+                         "       records_bench --memory   (a fresh process's memory around the "
+                         "loads, on the tables as they are)\n");
             return 2;
         }
         sizes.push_back(kob::ToInt32(argv[i]));
@@ -310,8 +371,12 @@ int main(int argc, char** argv) {
     program->CurrentOperator = {"1", "Rudal", "Rudal"};
     program->window().选择夹1->SetCurrentPage(1);
     program->ShowMainWindow();
-    for (int n : sizes) {
-        kob::Run(*program, clock, n);
+    if (memory_only) {
+        kob::RunMemory(*program, clock);
+    } else {
+        for (int n : sizes) {
+            kob::Run(*program, clock, n);
+        }
     }
     program.reset();
     return 0;

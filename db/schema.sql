@@ -33,7 +33,7 @@ CREATE TABLE IF NOT EXISTS `paylist` (
   `boss_id`    VARCHAR(32)  NOT NULL DEFAULT '',
   `boss_name`  VARCHAR(64)  NOT NULL DEFAULT '',
   PRIMARY KEY (`pay_id`),
-  KEY `paylist_user_id` (`user_id`),
+  KEY `paylist_user_totals` (`user_id`, `pay_del`, `pay_money`, `pay_total`),
   KEY `paylist_pay_time` (`pay_time`)
 ) ENGINE=InnoDB DEFAULT CHARSET=gbk;
 
@@ -51,9 +51,20 @@ CREATE TABLE IF NOT EXISTS `costlist` (
   `boss_id`    VARCHAR(32)   NOT NULL DEFAULT '',
   `boss_name`  VARCHAR(64)   NOT NULL DEFAULT '',
   PRIMARY KEY (`cost_id`),
-  KEY `costlist_user_id` (`user_id`),
+  KEY `costlist_user_totals` (`user_id`, `cost_del`, `cost_money`),
   KEY `costlist_cost_date` (`cost_date`)
 ) ENGINE=InnoDB DEFAULT CHARSET=gbk;
+
+-- The member totals group each card's rows from these indexes alone, in
+-- card order, without reading the rows; a member's records are found by
+-- them too. A database made before them gets them here, in place of the
+-- plain user_id indexes.
+CREATE INDEX IF NOT EXISTS `paylist_user_totals`
+  ON `paylist` (`user_id`, `pay_del`, `pay_money`, `pay_total`);
+DROP INDEX IF EXISTS `paylist_user_id` ON `paylist`;
+CREATE INDEX IF NOT EXISTS `costlist_user_totals`
+  ON `costlist` (`user_id`, `cost_del`, `cost_money`);
+DROP INDEX IF EXISTS `costlist_user_id` ON `costlist`;
 
 CREATE TABLE IF NOT EXISTS `xmlist` (
   `xm_id`    INT          NOT NULL AUTO_INCREMENT,

@@ -1,6 +1,7 @@
 #include "members/members.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <limits>
 #include <mutex>
@@ -96,8 +97,8 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
     if (result.cards.empty()) {
         return result;  // no connection for a list without members
     }
-    // Every member's records are needed: a full scan groups them faster than
-    // a walk along the user_id index, and the order of the groups is of no use.
+    // Every member's records are needed: the covering (user_id, ...) indexes
+    // hand each card's rows over in card order without reading the rows.
     // One pass: its own connection, one statement, the groups of the listed cards.
     auto run_pass = [&result](bool& ran, bool& unread, const char* sql, auto&& add_group) {
         data::PrivateConnection connection;
@@ -119,8 +120,8 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
     auto pay_pass = [&] {
         run_pass(result.pay_ran, result.pay_unread,
                  "SELECT `user_id`,COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
-                 "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` USE "
-                 "INDEX () WHERE `pay_del` <> 1 GROUP BY `user_id` ORDER BY NULL",
+                 "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` "
+                 "WHERE `pay_del` <> 1 GROUP BY `user_id` ORDER BY NULL",
                  [&](int32_t card, const data::RecordSet& set) {
                      PayTotals& t = result.pay[card];
                      t.count = Saturate(int64_t{t.count} + set.Int32("pay_count"));
@@ -131,7 +132,7 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
     auto cost_pass = [&] {
         run_pass(result.cost_ran, result.cost_unread,
                  "SELECT `user_id`,COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
-                 "`cost_money` FROM `kobrelan`.`costlist` USE INDEX () WHERE `cost_del` <> 1 "
+                 "`cost_money` FROM `kobrelan`.`costlist` WHERE `cost_del` <> 1 "
                  "GROUP BY `user_id` ORDER BY NULL",
                  [&](int32_t card, const data::RecordSet& set) {
                      CostTotals& t = result.cost[card];
@@ -165,29 +166,55 @@ void SetCellIfChanged(ReportList& list, int row, int column, std::string text) {
 
 }  // namespace
 
-bool WriteMemberTotals(ReportList& list, int row, const MemberTotalsResult& result) {
-    const int32_t card = ToInt32(list.Cell(row, kMemberCard));
+namespace {
+
+using TotalsTexts = std::array<std::string, kMemberColumns - kMemberPayCount>;
+
+// Columns 3 to 8 of row as the totals make them; a pass that did not run
+// leaves its cells as they are, and so does a row whose card is not among
+// those asked for (false).
+bool MakeTotalsTexts(const ReportList& list, int row, const MemberTotalsResult& result,
+                     TotalsTexts& texts) {
+    for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+        texts[static_cast<size_t>(c - kMemberPayCount)] = list.CellView(row, c);
+    }
+    const int32_t card = ToInt32(list.CellView(row, kMemberCard));
     if (card == 0 || !Contains(result.cards, card)) {
         return false;
     }
+    auto text = [&texts](int column) -> std::string& {
+        return texts[static_cast<size_t>(column - kMemberPayCount)];
+    };
     if (result.pay_ran) {
         PayTotals t;
         if (auto it = result.pay.find(card); it != result.pay.end()) {
             t = it->second;
         }
-        SetCellIfChanged(list, row, kMemberPayCount, TotalText(t.count));
-        SetCellIfChanged(list, row, kMemberPayMoney, TotalText(t.money));
-        SetCellIfChanged(list, row, kMemberPayTotal, TotalText(t.total));
+        text(kMemberPayCount) = TotalText(t.count);
+        text(kMemberPayMoney) = TotalText(t.money);
+        text(kMemberPayTotal) = TotalText(t.total);
     }
     if (result.cost_ran) {
         CostTotals t;
         if (auto it = result.cost.find(card); it != result.cost.end()) {
             t = it->second;
         }
-        SetCellIfChanged(list, row, kMemberCostCount, TotalText(t.count));
-        SetCellIfChanged(list, row, kMemberCostMoney, TotalText(t.money));
-        SetCellIfChanged(list, row, kMemberBalance,
-                         IntText(int64_t{ToInt32(list.Cell(row, kMemberPayTotal))} - t.money));
+        text(kMemberCostCount) = TotalText(t.count);
+        text(kMemberCostMoney) = TotalText(t.money);
+        text(kMemberBalance) = IntText(int64_t{ToInt32(text(kMemberPayTotal))} - t.money);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteMemberTotals(ReportList& list, int row, const MemberTotalsResult& result) {
+    TotalsTexts texts;
+    if (!MakeTotalsTexts(list, row, result, texts)) {
+        return false;
+    }
+    for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+        SetCellIfChanged(list, row, c, texts[static_cast<size_t>(c - kMemberPayCount)]);
     }
     return true;
 }
@@ -405,26 +432,35 @@ void Members::OnTotalsComputed(uint64_t generation, const MemberTotalsResult& re
     const bool current = generation == load_generation_;
     if (current) {
         // A row recomputed meanwhile keeps its newer totals, in both lists.
-        auto write_row = [&](ReportList& list, int r) {
-            const auto it = refreshed_during_worker_.find(ToInt32(list.Cell(r, kMemberCard)));
-            if (it == refreshed_during_worker_.end()) {
-                WriteMemberTotals(list, r, result);
-                return;
+        // Each column is built whole and handed over at once: a cell at a
+        // time costs a window-thread call and a repaint request per cell.
+        auto write_list = [&](ReportList& list) {
+            const int n = list.RowCount();
+            std::array<CellColumn, kMemberColumns - kMemberPayCount> columns;
+            for (auto& column : columns) {
+                column.Reserve(static_cast<size_t>(n), static_cast<size_t>(n) * 4);
             }
-            for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
-                SetCellIfChanged(list, r, c, it->second[static_cast<size_t>(c - kMemberPayCount)]);
+            TotalsTexts texts;
+            for (int r = 0; r < n; ++r) {
+                const auto it =
+                    refreshed_during_worker_.find(ToInt32(list.CellView(r, kMemberCard)));
+                if (it != refreshed_during_worker_.end()) {
+                    texts = it->second;
+                } else {
+                    MakeTotalsTexts(list, r, result, texts);
+                }
+                for (size_t c = 0; c < columns.size(); ++c) {
+                    columns[c].Add(texts[c]);
+                }
+            }
+            for (size_t c = 0; c < columns.size(); ++c) {
+                list.SetColumnCells(kMemberPayCount + static_cast<int>(c), std::move(columns[c]));
             }
         };
-        auto& list = *w.超级列表框_会员管理_会员列表;
-        for (int r = 0, n = list.RowCount(); r < n; ++r) {
-            write_row(list, r);
-        }
+        write_list(*w.超级列表框_会员管理_会员列表);
         // The copy into the spare list, by card number: rows that a search has
         // hidden meanwhile get their totals too.
-        auto& spare = *w.超级列表框_会员管理_会员列表备用;
-        for (int r = 0, n = spare.RowCount(); r < n; ++r) {
-            write_row(spare, r);
-        }
+        write_list(*w.超级列表框_会员管理_会员列表备用);
     }
     refreshed_during_worker_.clear();
     if (current && result.Unread()) {

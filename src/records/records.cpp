@@ -376,7 +376,7 @@ data::Rows StreamColumns(data::SharedSession& session, const std::string& sql,
     }
     if (rows.Failed()) {
         for (auto& column : cells) {
-            column = CellColumn();
+            column.Release();
         }
     }
     return rows;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -350,6 +351,49 @@ TEST_F(ReportListTest, CellsReadBackByteForByteThroughEveryChange) {
     expected.erase(expected.begin() + 5);
     check("overwritten and deleted");
 
+    // A whole column replaced at once, after a sort moved the rows away from
+    // their slots and a deletion left a slot unused: each cell lands in its row.
+    list_->SortRows([&](int a, int b) { return list_->Cell(a, 1) > list_->Cell(b, 1); });
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const auto& a, const auto& b) { return a[1] > b[1]; });
+    CellColumn replaced;
+    for (size_t r = 0; r < expected.size(); ++r) {
+        expected[r][2] = r % 4 == 0 ? "" : "第" + std::to_string(r) + "行";
+        replaced.Add(expected[r][2]);
+    }
+    EXPECT_TRUE(list_->SetColumnCells(2, std::move(replaced)));
+    check("a column replaced whole");
+    CellColumn short_by_one;
+    for (size_t r = 1; r < expected.size(); ++r) {
+        short_by_one.Add("x");
+    }
+    EXPECT_FALSE(list_->SetColumnCells(2, std::move(short_by_one)));
+    CellColumn beyond_the_columns;
+    for (size_t r = 0; r < expected.size(); ++r) {
+        beyond_the_columns.Add("x");
+    }
+    EXPECT_FALSE(list_->SetColumnCells(4, std::move(beyond_the_columns)));
+    check("a column of another row count refused");
+
+    // Rows copied into another list, as the search does, in runs and out of
+    // order, from cells the writes, the sort and the deletion scattered.
+    auto* copy = new ReportList(window_.get());
+    copy->SetColumns({{"a", 0}, {"b", 80}, {"c", 100}, {"d", 170}});
+    const int last = static_cast<int>(expected.size()) - 1;
+    const std::vector<int> picked = {3, 0, 1, 2, 2, last, 7, 8, 9, 10, 11, 12, 40, 39};
+    copy->AddRowsFrom(*list_, picked);
+    copy->AddRowsFrom(*list_, {last, 5});
+    std::vector<int> all = picked;
+    all.insert(all.end(), {last, 5});
+    ASSERT_EQ(copy->RowCount(), static_cast<int>(all.size()));
+    for (size_t i = 0; i < all.size(); ++i) {
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_EQ(copy->Cell(static_cast<int>(i), c),
+                      expected[static_cast<size_t>(all[i])][static_cast<size_t>(c)])
+                << i << "," << c;
+        }
+    }
+
     // Longer and longer texts leave most of a column unused: it is compacted.
     for (int round = 1; round <= 4; ++round) {
         for (size_t r = 0; r < expected.size(); ++r) {
@@ -382,6 +426,36 @@ TEST_F(ReportListTest, CellsReadBackByteForByteThroughEveryChange) {
     list_->DeleteAllRows();
     load(10, 3);
     check("loaded after a large list");
+}
+
+// A list emptied keeps the storage of a few rows for the next keystroke's
+// rebuild, but gives a large one back whole, and its rows show as before.
+TEST_F(ReportListTest, EmptyingALargeListFreesItsStorage) {
+    struct Case {
+        size_t rows;
+        bool keeps_storage;
+    };
+    const Case cases[] = {{1000, true}, {300000, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rows);
+        std::vector<CellColumn> columns(4);
+        for (size_t r = 0; r < c.rows; ++r) {
+            for (auto& column : columns) {
+                column.Add(std::string(20, 'z'));
+            }
+        }
+        list_->AddColumns(std::move(columns));
+        ASSERT_EQ(list_->RowCount(), static_cast<int>(c.rows));
+        const int row_height = list_->rowHeight(0);
+        list_->DeleteAllRows();
+        EXPECT_EQ(list_->RowCount(), 0);
+        EXPECT_EQ(list_->StorageBytes() > 0, c.keeps_storage);
+        AddNumbered(2);
+        EXPECT_EQ(list_->Cell(1, 1), "卡1");
+        EXPECT_EQ(list_->rowHeight(1), row_height);
+        EXPECT_TRUE(list_->verticalHeader()->isHidden());
+        list_->DeleteAllRows();
+    }
 }
 
 TEST_F(ReportListTest, WorkerThreadWritesLandOnTheWindowThread) {

@@ -493,6 +493,20 @@ class CellColumn {
         }
     }
     size_t ByteCount() const { return bytes_.size(); }
+    // The bytes its buffers hold on the heap, used or not (a short string
+    // lives inside the object).
+    size_t CapacityBytes() const {
+        const size_t text = bytes_.capacity() > std::string().capacity() ? bytes_.capacity() : 0;
+        return text + spans_.capacity() * sizeof(Span);
+    }
+    // Empties it and frees its buffers. Assigning a new CellColumn would not:
+    // a string move-assigned from an empty one keeps its own heap buffer.
+    void Release() {
+        std::string().swap(bytes_);
+        std::vector<Span>().swap(spans_);
+        cell_start_ = 0;
+        unused_ = 0;
+    }
 
   private:
     friend class ReportModel;
@@ -545,12 +559,17 @@ class ReportList : public QTableView {
     // A large list's storage goes back to the system at once, unless a load
     // that follows takes care of that (trim false): it reuses the freed pages.
     void DeleteAllRows(bool trim = true);
+    // The bytes the list's cell storage holds, used or not.
+    size_t StorageBytes() const;
     void DeleteRow(int row);
     // Empty beyond the rows or columns.
     std::string Cell(int row, int column) const;
     // The same without a copy; the view holds until the rows or cells change.
     std::string_view CellView(int row, int column) const;
     void SetCell(int row, int column, const std::string& text);
+    // Replaces every cell of column at once, with one repaint: cells holds
+    // one cell per row, row by row. False (nothing changed) for another count.
+    bool SetColumnCells(int column, CellColumn cells);
 
     // -1 for none (the first selected row in multi-select mode).
     // SetSelectedRow(-1) clears the selection. on_current_row_changed follows
@@ -598,6 +617,7 @@ class ReportList : public QTableView {
     bool changing_ = false;  // rows are being changed: report afterwards
     int anchor_ = -1;        // Shift+click start in multi-select mode
     void NotifyCurrentChanged();
+    void SetUpRowHeader(QHeaderView* header);
     void UpdateRowHeight();
     template <typename F>
     void Change(F&& f);

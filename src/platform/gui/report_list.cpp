@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -201,6 +202,27 @@ class ReportModel : public QAbstractTableModel {
         return true;
     }
 
+    bool ReplaceColumn(int column, CellColumn given) {
+        if (column < 0 || static_cast<size_t>(column) >= columns_.size() ||
+            given.CellCount() != row_count_) {
+            return false;
+        }
+        // Cell r is row r's: each goes to its row's slot; slots of deleted
+        // rows hold empty cells.
+        std::vector<CellColumn::Span> spans(cells_, CellColumn::Span{0, 0});
+        for (size_t r = 0; r < row_count_; ++r) {
+            spans[slot_[r]] = given.spans_[r];
+        }
+        given.spans_ = std::move(spans);
+        given.cell_start_ = given.bytes_.size();
+        given.unused_ = 0;
+        std::swap(columns_[static_cast<size_t>(column)], given);
+        if (row_count_ > 0) {
+            emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::DisplayRole});
+        }
+        return true;
+    }
+
     void Append(std::vector<std::vector<std::string>> rows) {
         if (rows.empty()) {
             return;
@@ -269,13 +291,56 @@ class ReportModel : public QAbstractTableModel {
         }
         const int first = rowCount();
         beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        // Column by column: each column is walked once.
+        // Column by column, each sized once; cells that lie back to back in
+        // the source (all of them when every row matches a search) are
+        // copied as one run.
+        const size_t source_rows = source.row_count_;
         for (size_t c = 0; c < columns_.size(); ++c) {
-            auto& column = columns_[c];
-            column.Reserve(cells_ + rows.size(), column.ByteCount());
-            for (int r : rows) {
-                column.Add(source.Cell(r, static_cast<int>(c)));
+            CellColumn& column = columns_[c];
+            const size_t first = column.spans_.size();
+            column.spans_.resize(first + rows.size());
+            CellColumn::Span* out_spans = column.spans_.data() + first;
+            size_t at = column.bytes_.size();
+            if (c >= source.columns_.size()) {
+                std::fill(out_spans, out_spans + rows.size(),
+                          CellColumn::Span{static_cast<uint32_t>(at), 0});
+                continue;
             }
+            const CellColumn& from = source.columns_[c];
+            auto span_of = [&](int r) {
+                return r >= 0 && static_cast<size_t>(r) < source_rows
+                           ? from.spans_[source.slot_[static_cast<size_t>(r)]]
+                           : CellColumn::Span{0, 0};
+            };
+            size_t bytes = 0;
+            for (int r : rows) {
+                bytes += span_of(r).size;
+            }
+            column.bytes_.resize(at + bytes);
+            char* out = column.bytes_.data();
+            const char* in = from.bytes_.data();
+            size_t run_from = 0;
+            size_t run_size = 0;
+            for (size_t i = 0; i < rows.size(); ++i) {
+                const CellColumn::Span span = span_of(rows[i]);
+                if (span.size > 0) {
+                    if (run_size > 0 && span.offset != run_from + run_size) {
+                        std::memcpy(out + at, in + run_from, run_size);
+                        at += run_size;
+                        run_size = 0;
+                    }
+                    if (run_size == 0) {
+                        run_from = span.offset;
+                    }
+                }
+                out_spans[i] = {static_cast<uint32_t>(at + run_size), span.size};
+                run_size += span.size;
+            }
+            if (run_size > 0) {
+                std::memcpy(out + at, in + run_from, run_size);
+                at += run_size;
+            }
+            column.cell_start_ = at;
         }
         AddSlots(rows.size());
         endInsertRows();
@@ -294,19 +359,16 @@ class ReportModel : public QAbstractTableModel {
         RecountMarks();
     }
 
-    // Removal rather than a reset keeps the header's column state.
-    void RemoveAll(bool trim) {
+    // Removal rather than a reset keeps the header's column state. True when
+    // the storage was large enough to be freed rather than kept.
+    bool RemoveAll() {
         if (row_count_ == 0 && cells_ == 0) {
-            return;
+            return false;
         }
         if (row_count_ > 0) {
             beginRemoveRows({}, 0, rowCount() - 1);
         }
-        size_t storage = slot_.capacity() * sizeof(uint32_t) + marks_.capacity();
-        for (const auto& column : columns_) {
-            storage +=
-                column.bytes_.capacity() + column.spans_.capacity() * sizeof(CellColumn::Span);
-        }
+        const size_t storage = StorageBytes();
         if (storage <= kKeptStorageBytes) {
             for (auto& column : columns_) {
                 column.bytes_.clear();
@@ -318,7 +380,7 @@ class ReportModel : public QAbstractTableModel {
             marks_.clear();
         } else {
             for (auto& column : columns_) {
-                column = CellColumn();
+                column.Release();
             }
             std::vector<uint32_t>().swap(slot_);
             std::vector<char>().swap(marks_);
@@ -330,10 +392,15 @@ class ReportModel : public QAbstractTableModel {
             endRemoveRows();
         }
         RecountMarks();
-        if (trim && storage > kKeptStorageBytes) {
-            // Freed blocks inside the heap go back to the system only when asked.
-            malloc_trim(0);
+        return storage > kKeptStorageBytes;
+    }
+
+    size_t StorageBytes() const {
+        size_t bytes = slot_.capacity() * sizeof(uint32_t) + marks_.capacity();
+        for (const auto& column : columns_) {
+            bytes += column.CapacityBytes();
         }
+        return bytes;
     }
 
     // Reorders the rows by order (new row i is old row order[i]) and moves the
@@ -503,10 +570,7 @@ ReportList::ReportList(QWidget* parent)
     setPalette(palette);
     SetBorder(Border::Single);
 
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(1);
-    UpdateRowHeight();
+    SetUpRowHeader(verticalHeader());
 
     QHeaderView* header = horizontalHeader();
     header->setSectionsClickable(true);
@@ -607,10 +671,23 @@ void ReportList::AddRowsFrom(const ReportList& source, const std::vector<int>& r
 
 void ReportList::DeleteAllRows(bool trim) {
     Change([&] {
-        model_->RemoveAll(trim);
+        const bool freed = model_->RemoveAll();
         selectionModel()->clear();
         anchor_ = -1;
+        if (freed) {
+            // The row header keeps an entry per row it once had (its list
+            // never shrinks): a new one holds none.
+            SetUpRowHeader(new QHeaderView(Qt::Vertical, this));
+            if (trim) {
+                // Freed blocks inside the heap go back to the system only when asked.
+                malloc_trim(0);
+            }
+        }
     });
+}
+
+size_t ReportList::StorageBytes() const {
+    return model_->StorageBytes();
 }
 
 void ReportList::DeleteRow(int row) {
@@ -634,6 +711,12 @@ std::string_view ReportList::CellView(int row, int column) const {
 
 void ReportList::SetCell(int row, int column, const std::string& text) {
     Change([&] { model_->SetCell(row, column, text); });
+}
+
+bool ReportList::SetColumnCells(int column, CellColumn cells) {
+    bool done = false;
+    Change([&] { done = model_->ReplaceColumn(column, std::move(cells)); });
+    return done;
 }
 
 int ReportList::SelectedRow() const {
@@ -758,6 +841,16 @@ void ReportList::NotifyCurrentChanged() {
     if (on_current_row_changed) {
         on_current_row_changed();
     }
+}
+
+void ReportList::SetUpRowHeader(QHeaderView* header) {
+    if (header != verticalHeader()) {
+        setVerticalHeader(header);  // deletes the old one
+    }
+    header->hide();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(1);
+    UpdateRowHeight();
 }
 
 void ReportList::UpdateRowHeight() {

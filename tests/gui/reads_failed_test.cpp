@@ -109,9 +109,7 @@ TEST_F(FailedReadTest, EveryReadThatFailsIsToldAndNothingDependsOnIt) {
     RunCases(Fault::Stopped);
 }
 
-// Off until an intermittent pass is explained: now and then one read under
-// a frozen server comes back at once and read.
-TEST_F(FailedReadTest, DISABLED_ReadsWaitingOnAFrozenServerAreToldWithTheWindowRunning) {
+TEST_F(FailedReadTest, ReadsWaitingOnAFrozenServerAreToldWithTheWindowRunning) {
     RunCases(Fault::Frozen);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "checkout/checkout.h"
+#include "data/db.h"
 #include "members_fixture.h"
 #include "operators/operators.h"
 #include "platform/core/datetime.h"
@@ -95,6 +96,22 @@ class CheckoutTest : public MembersTest {
         return ToInt32(
             Scalar("SELECT VARIABLE_VALUE FROM information_schema.GLOBAL_STATUS WHERE "
                    "VARIABLE_NAME = 'CONNECTIONS'"));
+    }
+};
+
+// A server that stalls or goes away: short time-outs keep the waits short
+// (the program's own are 30 s and 15 s).
+inline constexpr data::Timeouts kShortTimeouts{.read = 2, .settle = 6};
+
+class ServerAwayTest : public CheckoutTest {
+  protected:
+    void SetUp() override {
+        data::SetTimeouts(kShortTimeouts);
+        CheckoutTest::SetUp();
+    }
+    void TearDown() override {
+        CheckoutTest::TearDown();
+        data::SetTimeouts(data::Timeouts{});
     }
 };
 

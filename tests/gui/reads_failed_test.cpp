@@ -11,22 +11,11 @@
 namespace kob::test {
 namespace {
 
-constexpr data::Timeouts kShort{.read = 2, .settle = 6};
 constexpr const char* kUnread = "网络异常，未能读取数据，请稍后重试";
 
 enum class Fault { Stopped, Frozen };
 
-class FailedReadTest : public CheckoutTest {
-  protected:
-    void SetUp() override {
-        data::SetTimeouts(kShort);
-        CheckoutTest::SetUp();
-    }
-    void TearDown() override {
-        CheckoutTest::TearDown();
-        data::SetTimeouts(data::Timeouts{});
-    }
-
+class FailedReadTest : public ServerAwayTest {
   public:  // for the table of cases
     using CheckoutTest::AddItem;
     using CheckoutTest::LogInWithMember;

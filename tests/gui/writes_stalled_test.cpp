@@ -13,22 +13,12 @@
 namespace kob::test {
 namespace {
 
-// Short time-outs keep the stalls short; the program's own are 30 s and 15 s.
-constexpr data::Timeouts kShort{.read = 2, .settle = 6};
+constexpr data::Timeouts kShort = kShortTimeouts;
 // Resumed after the read time-out, while the settling still waits.
 constexpr int kResumeWhileSettlingMs = 3500;
 
-class StalledWriteTest : public CheckoutTest {
+class StalledWriteTest : public ServerAwayTest {
   protected:
-    void SetUp() override {
-        data::SetTimeouts(kShort);
-        CheckoutTest::SetUp();
-    }
-    void TearDown() override {
-        CheckoutTest::TearDown();
-        data::SetTimeouts(data::Timeouts{});
-    }
-
     // press runs; the server freezes just before the write goes out and
     // is resumed resume_ms later.
     // The window keeps running (not taking input) with spinner shown while
@@ -101,8 +91,9 @@ struct MoneyWrite {
     const char* unknown;
 };
 
-TEST_F(StalledWriteTest, RechargeAndCheckoutAreStoredOnceAndSayWhatHappened) {
-    const MoneyWrite writes[] = {
+// The recharge and the checkout, each from its panel as the operator opens it.
+const std::vector<MoneyWrite>& RechargeAndCheckout() {
+    static const std::vector<MoneyWrite> writes = {
         {"recharge",
          [](StalledWriteTest& t) {
              t.LogInWithMember("100");
@@ -120,6 +111,11 @@ TEST_F(StalledWriteTest, RechargeAndCheckoutAreStoredOnceAndSayWhatHappened) {
          [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_快速消费_确定结账; }, "costlist",
          "操作成功", "网络异常，无法确认结账是否成功，请先查看消费记录再操作"},
     };
+    return writes;
+}
+
+TEST_F(StalledWriteTest, RechargeAndCheckoutAreStoredOnceAndSayWhatHappened) {
+    const auto& writes = RechargeAndCheckout();
     for (const auto& write : writes) {
         for (const auto& c : kCases) {
             SCOPED_TRACE(std::string(write.what) + ", " + c.what);
@@ -301,24 +297,7 @@ TEST_F(StalledWriteTest, EveryOtherWriteWaitsWithTheSpinnerAndTellsWhatTheServer
 // A press of 确定 while a recharge or a checkout waits is the operator's
 // impatience, not a second order: it is dropped, not delivered afterwards.
 TEST_F(StalledWriteTest, PressesDuringTheWaitAreDroppedNotDeliveredLater) {
-    const MoneyWrite writes[] = {
-        {"recharge",
-         [](StalledWriteTest& t) {
-             t.LogInWithMember("100");
-             t.OpenRecharge("100");
-         },
-         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_会员管理_新增会员_确定; },
-         "paylist", "充值成功", nullptr},
-        {"checkout",
-         [](StalledWriteTest& t) {
-             t.AddItem("足疗", "30");
-             t.LogInWithMember("100");
-             t.OpenPanel();
-             t.DoubleClickItem("足疗[30]");
-         },
-         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_快速消费_确定结账; }, "costlist",
-         "操作成功", nullptr},
-    };
+    const auto& writes = RechargeAndCheckout();
     for (const auto& write : writes) {
         SCOPED_TRACE(write.what);
         ASSERT_TRUE(ResetTables());

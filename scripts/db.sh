@@ -138,6 +138,14 @@ INSERT INTO \`$MARKER_SCHEMA\`.\`marker\` VALUES ('$(cat "$MARKER_FILE")');
 GRANT SELECT ON \`$MARKER_SCHEMA\`.* TO '$ACCOUNT'@'127.0.0.1';
 GRANT SELECT ON \`$MARKER_SCHEMA\`.* TO '$ACCOUNT'@'localhost';
 SQL
+        # The tests' own account for the server's general log: they count the
+        # statements an action sends. The program's account stays without it.
+        sql_root <<SQL
+CREATE USER IF NOT EXISTS '${ACCOUNT}_log'@'127.0.0.1' IDENTIFIED BY '$pw';
+ALTER USER '${ACCOUNT}_log'@'127.0.0.1' IDENTIFIED BY '$pw';
+GRANT SUPER ON *.* TO '${ACCOUNT}_log'@'127.0.0.1';
+GRANT SELECT, DROP ON \`mysql\`.\`general_log\` TO '${ACCOUNT}_log'@'127.0.0.1';
+SQL
     fi
 }
 

@@ -37,8 +37,8 @@ bool LibraryReady() {
     return ready;
 }
 
-// The lock name each connection's session holds: the server releases it when
-// that session ends, however it ends, and no other session can hold it.
+// The lock name each writing connection's session holds: the server releases
+// it when that session ends, however it ends, and no other session can hold it.
 std::mutex session_locks_mutex;
 std::unordered_map<const MYSQL*, std::string> session_locks;
 
@@ -79,14 +79,6 @@ MYSQL* Connect(unsigned read_timeout) {
         mysql_close(connection);
         return nullptr;
     }
-    const std::string name = NewSessionLockName();
-    const std::string take = "DO GET_LOCK('" + name + "',0)";
-    if (mysql_real_query(connection, take.data(), take.size()) != 0) {
-        mysql_close(connection);
-        return nullptr;
-    }
-    const std::lock_guard<std::mutex> lock(session_locks_mutex);
-    session_locks[connection] = name;
     return connection;
 }
 
@@ -115,6 +107,37 @@ std::optional<std::string> Scalar(MYSQL* connection, std::string_view sql) {
         return std::nullopt;
     }
     return set.RowCount() > 0 ? set.TextAt(0) : std::string();
+}
+
+// The mark a write is later checked against ("" without one). A settling
+// waits on the lock of the session that wrote, so a session takes its lock
+// before its first write, together with the mark read when there is one: a
+// connection that only reads never spends a request on it.
+std::optional<std::string> MarkBeforeWrite(MYSQL* connection, const std::string& mark_sql) {
+    if (connection == nullptr || !SessionLockName(connection).empty()) {
+        return mark_sql.empty() ? std::optional<std::string>(std::string())
+                                : Scalar(connection, mark_sql);
+    }
+    const std::string name = NewSessionLockName();
+    const std::string take = "GET_LOCK('" + name + "',0)";
+    std::string mark;
+    if (mark_sql.empty()) {
+        if (!ExecuteOn(connection, "DO " + take)) {
+            return std::nullopt;
+        }
+    } else {
+        if (!ExecuteOn(connection, "SELECT (" + mark_sql + ")," + take)) {
+            return std::nullopt;
+        }
+        RecordSet set = StoreResultOf(connection);
+        if (set.IsNone() || set.RowCount() == 0 || set.TextAt(1) != "1") {
+            return std::nullopt;
+        }
+        mark = set.TextAt(0);
+    }
+    const std::lock_guard<std::mutex> lock(session_locks_mutex);
+    session_locks[connection] = name;
+    return mark;
 }
 
 using SteadyClock = std::chrono::steady_clock;
@@ -376,23 +399,20 @@ Result RunWrite(MYSQL* connection, const Write& w) {
 }  // namespace
 
 Result WriteOn(MYSQL*& connection, const Write& w) {
-    std::string mark;
-    if (!w.mark_sql.empty()) {
-        auto value = Scalar(connection, w.mark_sql);
-        if (!value) {
-            // Nothing has been written yet: a lost connection is replaced
-            // (not a missing one: the reuse rule decides when to connect).
-            if (connection != nullptr && ConnectionLost(mysql_errno(connection))) {
-                CloseConnection(connection);
-                connection = ConnectEndpoint();
-                value = Scalar(connection, w.mark_sql);
-            }
-            if (!value) {
-                return Result{Outcome::Refused, connection ? mysql_errno(connection) : 0};
-            }
+    auto value = MarkBeforeWrite(connection, w.mark_sql);
+    if (!value) {
+        // Nothing has been written yet: a lost connection is replaced
+        // (not a missing one: the reuse rule decides when to connect).
+        if (connection != nullptr && ConnectionLost(mysql_errno(connection))) {
+            CloseConnection(connection);
+            connection = ConnectEndpoint();
+            value = MarkBeforeWrite(connection, w.mark_sql);
         }
-        mark = *value;
+        if (!value) {
+            return Result{Outcome::Refused, connection ? mysql_errno(connection) : 0};
+        }
     }
+    const std::string mark = *value;
     if (before_write_hook) {
         const auto hook = before_write_hook;  // the hook may unset itself
         hook();
@@ -460,6 +480,10 @@ Result Settle(const Write& w, const Unsettled& lost, SteadyClock::time_point dea
             break;
         }
         // It did not take effect, or running it again is harmless.
+        if (!MarkBeforeWrite(fresh, std::string())) {
+            CloseConnection(fresh);
+            continue;
+        }
         result = RunWrite(fresh, w);
         lock_name = SessionLockName(fresh);
         if (result.Unknown()) {

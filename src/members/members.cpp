@@ -506,7 +506,7 @@ void Members::RefreshMemberTotalsOfCard(const std::string& card) {
 }
 
 bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
-    if (row < 0) {
+    if (row < 0 || (asked_by_checkout_fill && refilling_after_refresh_)) {
         return true;
     }
     auto& w = program_.window();
@@ -521,27 +521,24 @@ bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
         // The card stands bare in the statements: a text that is not a whole
         // number counts as a failed statement.
         if (IsWholeNumber(card)) {
+            // Both sums in one statement on the shared connection: one wait
+            // for the server, no connect.
             const bool read = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
-                data::PrivateConnection connection;
-                data::RecordSet set = connection.Query(
-                    "SELECT COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
+                auto session = program_.db.Acquire();
+                const data::RecordSet set = session.Query(
+                    "SELECT * FROM (SELECT COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
                     "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` WHERE "
                     "`user_id` = " +
-                    card + " AND `pay_del` <> 1");
+                    card +
+                    " AND `pay_del` <> 1) AS `pay`,(SELECT COUNT(`cost_money`) AS "
+                    "`cost_count`,SUM(`cost_money`) AS `cost_money` FROM `kobrelan`.`costlist` "
+                    "WHERE `user_id` = " +
+                    card + " AND `cost_del` <> 1) AS `cost`");
                 if (set.Failed()) {
                     return false;
                 }
                 if (set.RowCount() > 0) {
                     pay = {set.Int32("pay_count"), set.Int32("pay_money"), set.Int32("pay_total")};
-                }
-                set = connection.Query(
-                    "SELECT COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
-                    "`cost_money` FROM `kobrelan`.`costlist` WHERE `user_id` = " +
-                    card + " AND `cost_del` <> 1");
-                if (set.Failed()) {
-                    return false;
-                }
-                if (set.RowCount() > 0) {
                     cost = {set.Int32("cost_count"), set.Int32("cost_money")};
                 }
                 return true;
@@ -569,7 +566,9 @@ bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
     if (row == SelectedMemberRow() && w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {
         w.编辑框_快速消费_现有余额->SetText(list.Cell(row, kMemberBalance));
         if (open_checkout_panel) {
+            refilling_after_refresh_ = true;
             open_checkout_panel();
+            refilling_after_refresh_ = false;
         }
     }
     return true;

@@ -188,6 +188,9 @@ class Members {
     // into both lists, so the spare row gets them too.
     std::unordered_map<int32_t, std::array<std::string, kMemberColumns - kMemberPayCount>>
         refreshed_during_worker_;
+    // The refill that a recomputation asks for reads the totals it just
+    // wrote: its own recomputation would read them again.
+    bool refilling_after_refresh_ = false;
     int workers_started_ = 0;
     uint64_t load_generation_ = 0;
     std::optional<TotalsRequest> pending_request_;

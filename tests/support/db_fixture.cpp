@@ -120,6 +120,90 @@ void FrozenServer::Resume() {
     }
 }
 
+namespace {
+
+MYSQL* LogConnection(void* connection) {
+    return static_cast<MYSQL*>(connection);
+}
+
+bool RunOn(MYSQL* connection, std::string_view sql) {
+    return mysql_real_query(connection, sql.data(), static_cast<unsigned long>(sql.size())) == 0;
+}
+
+}  // namespace
+
+ServerLog::ServerLog() {
+    MYSQL* connection = mysql_init(nullptr);
+    if (connection == nullptr) {
+        return;
+    }
+    connection_ = connection;
+    const std::string account = std::string(data::DbEndpoint::kAccount) + "_log";
+    if (mysql_real_connect(connection, data::DbEndpoint::kHost, account.c_str(),
+                           data::DbEndpoint::kPassword, nullptr, data::DbEndpoint::kPort, nullptr,
+                           0) == nullptr) {
+        ADD_FAILURE() << "the log account cannot connect (run scripts/db.sh start again): "
+                      << mysql_error(connection);
+        return;
+    }
+    on_ = RunOn(connection, "SET GLOBAL log_output = 'TABLE'") &&
+          RunOn(connection, "TRUNCATE TABLE `mysql`.`general_log`") &&
+          RunOn(connection, "SET GLOBAL general_log = 1");
+    if (!on_) {
+        ADD_FAILURE() << "the general log cannot be switched on: " << mysql_error(connection);
+    }
+}
+
+ServerLog::~ServerLog() {
+    if (on_) {
+        Stop();
+    }
+    mysql_close(LogConnection(connection_));
+}
+
+std::vector<ServerLog::Entry> ServerLog::Stop() {
+    std::vector<Entry> entries;
+    MYSQL* connection = LogConnection(connection_);
+    if (!on_) {
+        return entries;
+    }
+    on_ = false;
+    const std::string read =
+        "SELECT `command_type`, `argument` FROM `mysql`.`general_log` WHERE `thread_id` <> " +
+        std::to_string(mysql_thread_id(connection));
+    if (!RunOn(connection, "SET GLOBAL general_log = 0") || !RunOn(connection, read)) {
+        ADD_FAILURE() << "the general log cannot be read: " << mysql_error(connection);
+        return entries;
+    }
+    MYSQL_RES* result = mysql_store_result(connection);
+    if (result == nullptr) {
+        return entries;
+    }
+    while (MYSQL_ROW row = mysql_fetch_row(result)) {
+        const unsigned long* lengths = mysql_fetch_lengths(result);
+        entries.push_back(
+            {std::string(row[0], lengths[0]), GbkToUtf8(std::string_view(row[1], lengths[1]))});
+    }
+    mysql_free_result(result);
+    return entries;
+}
+
+int RoundTrips(const std::vector<ServerLog::Entry>& entries) {
+    int n = 0;
+    for (const auto& entry : entries) {
+        n += entry.command == "Query" || entry.command == "Connect" ? 1 : 0;
+    }
+    return n;
+}
+
+std::string Listing(const std::vector<ServerLog::Entry>& entries) {
+    std::string text;
+    for (const auto& entry : entries) {
+        text += "  " + entry.command + " " + entry.argument + "\n";
+    }
+    return text;
+}
+
 void DbTest::SetUp() {
     std::string error;
     ASSERT_TRUE(ResetTables(&error)) << error;

@@ -45,6 +45,35 @@ class FrozenServer {
     std::thread resumer_;
 };
 
+// The general log of the test server, switched on for the guard's lifetime
+// through the log account db.sh gives a test server: what the program's
+// sessions sent the server meanwhile, in the order it arrived.
+class ServerLog {
+  public:
+    struct Entry {
+        std::string command;  // Connect, Query, Quit, ...
+        std::string argument;
+    };
+    ServerLog();
+    ~ServerLog();
+    ServerLog(const ServerLog&) = delete;
+    ServerLog& operator=(const ServerLog&) = delete;
+    bool On() const { return on_; }
+    // Switches the log off; the entries of every session but the log's own.
+    std::vector<Entry> Stop();
+
+  private:
+    void* connection_ = nullptr;
+    bool on_ = false;
+};
+
+// The requests among entries that wait for the server's answer: connects
+// and statements.
+int RoundTrips(const std::vector<ServerLog::Entry>& entries);
+
+// The entries as lines, for a failure message.
+std::string Listing(const std::vector<ServerLog::Entry>& entries);
+
 // Fixture base: every test starts with empty tables.
 class DbTest : public ::testing::Test {
   protected:

@@ -57,7 +57,7 @@ std::string SessionLockName(const MYSQL* connection) {
     return it == session_locks.end() ? std::string() : it->second;
 }
 
-MYSQL* Connect(unsigned read_timeout) {
+MYSQL* Connect(unsigned read_timeout, unsigned port = DbEndpoint::kPort) {
     if (!LibraryReady()) {
         return nullptr;
     }
@@ -74,7 +74,7 @@ MYSQL* Connect(unsigned read_timeout) {
     const my_bool reconnect = 0;
     mysql_optionsv(connection, MYSQL_OPT_RECONNECT, &reconnect);
     if (mysql_real_connect(connection, DbEndpoint::kHost, DbEndpoint::kAccount,
-                           DbEndpoint::kPassword, DbEndpoint::kSchema, DbEndpoint::kPort, nullptr,
+                           DbEndpoint::kPassword, DbEndpoint::kSchema, port, nullptr,
                            0) == nullptr) {
         mysql_close(connection);
         return nullptr;
@@ -195,6 +195,10 @@ void SetBeforeWriteHook(std::function<void()> hook) {
 
 MYSQL* ConnectEndpoint() {
     return Connect(read_timeout_seconds.load());
+}
+
+MYSQL* ConnectEndpointOnPort(unsigned port) {
+    return Connect(read_timeout_seconds.load(), port);
 }
 
 void CloseConnection(MYSQL*& connection) {

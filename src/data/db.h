@@ -33,6 +33,9 @@ struct DbEndpoint {
 // session holds a lock of its own name while it lives, so that another
 // connection can wait for it to end (see Write).
 MYSQL* ConnectEndpoint();
+// The same on another port of the endpoint's host: tests put a relay there
+// that plays a slow network.
+MYSQL* ConnectEndpointOnPort(unsigned port);
 void CloseConnection(MYSQL*& connection);
 
 // How a statement ended, as the client library tells it.

@@ -5,6 +5,8 @@
 // the insert.
 #include <QTimer>
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "checkout_fixture.h"
 #include "data/db.h"
@@ -19,15 +21,19 @@ constexpr int kResumeWhileSettlingMs = 3500;
 
 class StalledWriteTest : public ServerAwayTest {
   protected:
-    // press runs; the server freezes just before the write goes out and
-    // is resumed resume_ms later.
+    // press runs; the server freezes just before the write goes out (after
+    // writes_through writes of the press went out untouched) and is resumed
+    // resume_ms later.
     // The window keeps running (not taking input) with spinner shown while
     // it waits.
-    void PressFrozen(const std::function<void()>& press, int resume_ms,
-                     QWidget* spinner = nullptr) {
+    void PressFrozen(const std::function<void()>& press, int resume_ms, QWidget* spinner = nullptr,
+                     int writes_through = 0) {
         std::unique_ptr<FrozenServer> frozen;
         std::atomic<int> spinner_seen{-1};
         data::SetBeforeWriteHook([&] {
+            if (writes_through-- > 0) {
+                return;
+            }
             data::SetBeforeWriteHook(nullptr);  // the settling's own runs go through
             frozen = std::make_unique<FrozenServer>();
             EXPECT_TRUE(frozen->Frozen()) << "the test server's pid file";
@@ -154,6 +160,91 @@ TEST_F(StalledWriteTest, NewMemberWithFirstRechargeIsStoredOnceWhileTheWindowThr
     EXPECT_EQ(Count("userlist"), "1");
     EXPECT_EQ(Count("paylist"), "1");
     EXPECT_EQ(Balloon(), "新增会员成功，充值成功");
+}
+
+// A new member whose insert, or whose first recharge, the settling could
+// not confirm: told so, an unconfirmed member's recharge never sent, and the
+// outcome learnt at the next press or request; a member or recharge is
+// never stored twice, whatever the operator does next.
+TEST_F(StalledWriteTest, NewMemberLeftUnknownIsToldAndNothingIsStoredTwice) {
+    struct NewMemberCase {
+        const char* what;
+        int writes_through;  // 0: the member's insert is held, 1: its first recharge
+        const char* unknown;
+    };
+    const NewMemberCase cases[] = {
+        {"member insert", 0, "网络异常，无法确认会员是否已添加，请刷新会员列表查看"},
+        {"first recharge", 1, "新增会员成功，但无法确认充值是否成功，请先查看充值记录再操作"},
+    };
+    const int gave_up_ms = (kShort.read + kShort.settle) * 1000 + 1500;
+    // The earlier outcomes told so far.
+    auto told_earlier = [&] {
+        std::vector<std::string> texts;
+        for (const auto& asked : harness().dialogs.Asked()) {
+            if (asked.text.rfind("之前未能确认", 0) == 0) {
+                texts.push_back(asked.text);
+            }
+        }
+        return texts;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(ResetTables());
+        list().DeleteAllRows();
+        LogIn();
+        Click(w().按钮_新增会员);
+        w().编辑框_新增会员_卡号->SetText("5");
+        w().编辑框_新增会员_姓名->SetText("王五");
+        w().编辑框_新增会员_充值金额->SetText("200");
+        if (c.writes_through > 0) {
+            harness().dialogs.NextMessage(Answer::Cancel);  // no other member after this one
+        }
+        harness().dialogs.ClearAsked();
+        PressFrozen([&] { ConfirmRecharge(); }, gave_up_ms, nullptr, c.writes_through);
+        EXPECT_EQ(Balloon(), c.unknown);
+        if (c.writes_through == 0) {
+            EXPECT_EQ(Count("paylist"), "0") << "a recharge for a member not known to exist";
+        } else {
+            EXPECT_EQ(Count("userlist"), "1");
+        }
+
+        // The server is back: the next press on the panel, or the next
+        // request (maybe the list's refresh as the panel closed), learns the
+        // outcome and tells it.
+        if (c.writes_through == 0) {
+            ConfirmRecharge();
+        } else {
+            Click(w().按钮_会员管理_搜索);
+            WaitForTotals();
+        }
+        const std::string members = Count("userlist");
+        const std::string recharges = Count("paylist");
+        if (c.writes_through == 0) {
+            ASSERT_TRUE(members == "0" || members == "1") << members;
+            EXPECT_EQ(recharges, "0");
+            EXPECT_EQ(
+                told_earlier(),
+                std::vector<std::string>{
+                    members == "1"
+                        ? "之前未能确认的新会员已添加：5 王五，首次充值200元未存入，请为其重新充值"
+                        : "之前未能确认的新会员未添加：5 王五，首次充值200元也未存入"});
+            // The operator presses once more: a member not added is added
+            // now, one added is not added again.
+            if (members == "0") {
+                harness().dialogs.NextMessage(Answer::Cancel);
+            }
+            ConfirmRecharge();
+            EXPECT_EQ(Count("userlist"), "1");
+            EXPECT_EQ(Count("paylist"), members == "1" ? "0" : "1");
+        } else {
+            EXPECT_EQ(members, "1");
+            ASSERT_TRUE(recharges == "0" || recharges == "1") << recharges;
+            EXPECT_EQ(told_earlier(),
+                      std::vector<std::string>{recharges == "1"
+                                                   ? "之前未能确认的充值已成功：5 王五 200元"
+                                                   : "之前未能确认的充值未成功：5 王五 200元"});
+        }
+    }
 }
 
 TEST_F(StalledWriteTest, RecordDeletionTakesOnceWithItsNote) {

@@ -157,10 +157,6 @@ Write InsertWrite(std::string sql, std::string_view table, std::string_view id_c
     return w;
 }
 
-Timeouts CurrentTimeouts() {
-    return Timeouts{read_timeout_seconds.load(), settle_timeout_seconds.load()};
-}
-
 void SetTimeouts(Timeouts timeouts) {
     read_timeout_seconds = timeouts.read;
     settle_timeout_seconds = timeouts.settle;
@@ -285,29 +281,6 @@ int32_t RecordSet::Int32(std::string_view column) const {
     const char* value = Field(column, &length);
     // Digits, blanks and signs are the same bytes in GBK: no conversion.
     return value ? ToInt32(std::string_view(value, length)) : 0;
-}
-
-int RecordSet::ColumnIndex(std::string_view column) const {
-    if (result_ == nullptr) {
-        return -1;
-    }
-    const unsigned count = mysql_num_fields(result_);
-    const MYSQL_FIELD* fields = mysql_fetch_fields(result_);
-    for (unsigned i = 0; i < count; ++i) {
-        if (fields[i].name_length == column.size() &&
-            strncasecmp(fields[i].name, column.data(), column.size()) == 0) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-std::string_view RecordSet::RawText(int index) const {
-    if (row_ == nullptr || lengths_ == nullptr || index < 0 ||
-        static_cast<unsigned>(index) >= mysql_num_fields(result_) || row_[index] == nullptr) {
-        return {};
-    }
-    return {row_[index], lengths_[index]};
 }
 
 void RecordSet::Free() {

@@ -1,7 +1,6 @@
 #pragma once
 // OLE automation dates (days since 1899-12-30, time of day as the fraction)
 // and the Windows date/time pictures the program formats them with.
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,12 +31,9 @@ std::string FormatDateTimeText(double value, std::string_view date_picture,
 // optionally followed by a blank and "hh:mm[:ss]". Anything else gives 0.
 double ParseDateTimeText(std::string_view text);
 
-// Day arithmetic adds whole days; DatePart drops the time of day.
+// Day arithmetic adds whole days.
 inline double AddDays(double ole, int days) {
     return ole + days;
-}
-inline double DatePart(double ole) {
-    return std::trunc(ole);
 }
 
 }  // namespace kob

@@ -13,8 +13,11 @@ struct CivilTime {
     int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
-constexpr double kMinOleDate = -657434.0;         // 100-01-01
-constexpr double kMaxOleDate = 2958465.99999999;  // 9999-12-31 23:59:59
+// The dates the program handles: the first and the last day, and the last
+// second of the last day.
+constexpr double kMinOleDate = -657434.0;                        // 100-01-01
+constexpr double kMaxOleDate = 2958465.0;                        // 9999-12-31
+constexpr double kMaxOleTime = kMaxOleDate + 86399.0 / 86400.0;  // 9999-12-31 23:59:59
 
 // Whole seconds, rounded as VariantTimeToSystemTime rounds; nullopt outside
 // the accepted range.

@@ -245,6 +245,11 @@ void RecordSet::MoveTo(uint64_t row) {
     lengths_ = row_ ? mysql_fetch_lengths(result_) : nullptr;
 }
 
+bool SameColumnName(std::string_view name, std::string_view wanted) {
+    return name.size() == wanted.size() &&
+           strncasecmp(name.data(), wanted.data(), wanted.size()) == 0;
+}
+
 const char* RecordSet::Field(std::string_view column, unsigned long* length) const {
     if (row_ == nullptr || lengths_ == nullptr) {
         return nullptr;
@@ -252,9 +257,7 @@ const char* RecordSet::Field(std::string_view column, unsigned long* length) con
     const unsigned count = mysql_num_fields(result_);
     const MYSQL_FIELD* fields = mysql_fetch_fields(result_);
     for (unsigned i = 0; i < count; ++i) {
-        // Column names are not case-sensitive on the server either.
-        if (fields[i].name_length == column.size() &&
-            strncasecmp(fields[i].name, column.data(), column.size()) == 0) {
+        if (SameColumnName({fields[i].name, fields[i].name_length}, column)) {
             *length = lengths_[i];
             return row_[i];  // nullptr for NULL
         }

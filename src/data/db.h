@@ -115,6 +115,10 @@ struct Rows {
     bool Failed() const { return !read; }
 };
 
+// True when a column of a result is the one asked for by name: column names
+// are not case-sensitive on the server either.
+bool SameColumnName(std::string_view name, std::string_view wanted);
+
 // A stored result. Texts come back as UTF-8, NULL as "" (or 0).
 class RecordSet {
   public:

@@ -91,7 +91,7 @@ void Program::OnMainWindowCreated() {
     // 5. ListOrderOption: ticked only for "真".
     w.选择框_新纪录在最前->SetTicked(
         data::ReadConfig(data::kSectionListDisplay, data::kKeyNewestFirst) == "真");
-    // 6. FillLoginNameList on a worker thread (StartWorkerThread, parameter 0),
+    // 6. FillLoginNameList on a worker thread (StartWorkerThread),
     //    without waiting for it.
     operators->StartLoginNameWorker();
     // 7. The spare list is never shown.

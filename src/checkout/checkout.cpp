@@ -32,59 +32,6 @@ constexpr const char* kReentryPrompt = "需要二次确认密码，请输入";
 constexpr const char* kReentryTitle = "密码二次验证";
 constexpr const char* kCrLf = "\r\n";
 
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-    if (from.empty()) {
-        return text;
-    }
-    for (size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
-// Bytes of the GBK character that starts at text[at].
-size_t GbkCharLength(std::string_view text, size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    return lead >= 0x81 && lead <= 0xFE && at + 1 < text.size() ? 2 : 1;
-}
-
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// True when needle stands at text[at], compared character by character;
-// ignore_case folds single-byte letters only.
-bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignore_case) {
-    if (at + needle.size() > text.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < needle.size();) {
-        const size_t len = GbkCharLength(text, at + i);
-        if (len == 1) {
-            const char a = text[at + i], b = needle[i];
-            if (ignore_case ? FoldAscii(a) != FoldAscii(b) : a != b) {
-                return false;
-            }
-        } else if (text.substr(at + i, len) != needle.substr(i, len)) {
-            return false;
-        }
-        i += len;
-    }
-    return true;
-}
-
-// The first character position at or after from where needle stands.
-std::optional<size_t> FindFrom(std::string_view text, size_t from, std::string_view needle,
-                               bool ignore_case) {
-    for (size_t at = 0; at < text.size(); at += GbkCharLength(text, at)) {
-        if (at >= from && MatchesAt(text, at, needle, ignore_case)) {
-            return at;
-        }
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 void ReadServiceItemRow(data::RecordSet& set, ServiceItemRecord& record, int row_number) {
@@ -98,33 +45,6 @@ void ReadServiceItemRow(data::RecordSet& set, ServiceItemRecord& record, int row
 
 std::string ItemLine(const std::string& xm_name, const std::string& xm_money) {
     return xm_name + "[" + xm_money + "]";
-}
-
-std::string ExtractTextBetween(const std::string& text, const std::string& left,
-                               const std::string& right, int start, bool ignore_case) {
-    const std::string left_mark = ReplaceAll(left, "#引号", "\"");
-    const std::string right_mark = ReplaceAll(right, "#引号", "\"");
-    // Positions count bytes of the GBK text; a text GBK cannot hold is
-    // searched as it is (UTF-8 keeps ASCII bytes out of its characters).
-    const auto gbk_text = Utf8ToGbk(text);
-    const auto gbk_left = Utf8ToGbk(left_mark);
-    const auto gbk_right = Utf8ToGbk(right_mark);
-    const bool gbk = gbk_text && gbk_left && gbk_right;
-    const std::string_view t = gbk ? *gbk_text : text;
-    const std::string_view l = gbk ? *gbk_left : left_mark;
-    const std::string_view r = gbk ? *gbk_right : right_mark;
-    const size_t from = start > 1 ? static_cast<size_t>(start - 1) : 0;
-    const auto p = FindFrom(t, from, l, ignore_case);
-    if (!p) {
-        return {};
-    }
-    const size_t after_left = *p + l.size();
-    const auto q = FindFrom(t, after_left, r, ignore_case);
-    if (!q) {
-        return {};
-    }
-    const std::string_view between = t.substr(after_left, *q - after_left);
-    return gbk ? GbkToUtf8(between) : std::string(between);
 }
 
 void Checkout::BindEvents() {

@@ -35,13 +35,6 @@ void ReadServiceItemRow(data::RecordSet& set, ServiceItemRecord& record, int row
 // The text of a service item in the checkout lists: name[price].
 std::string ItemLine(const std::string& xm_name, const std::string& xm_money);
 
-// The text between the first left delimiter (searched from the 1-based byte
-// position start of the GBK text; 0 is the first byte) and the next right
-// delimiter; "" when either is missing. "#引号" in a delimiter stands for a
-// double quote. Matches start on character boundaries only.
-std::string ExtractTextBetween(const std::string& text, const std::string& left,
-                               const std::string& right, int start = 0, bool ignore_case = false);
-
 class Checkout {
   public:
     explicit Checkout(Program& program) : program_(program) {}

@@ -180,10 +180,6 @@ Write InsertWrite(std::string sql, std::string_view table, std::string_view id_c
     return w;
 }
 
-Timeouts CurrentTimeouts() {
-    return Timeouts{read_timeout_seconds.load(), settle_timeout_seconds.load()};
-}
-
 void SetTimeouts(Timeouts timeouts) {
     read_timeout_seconds = timeouts.read;
     settle_timeout_seconds = timeouts.settle;
@@ -276,6 +272,11 @@ void RecordSet::MoveTo(uint64_t row) {
     lengths_ = row_ ? mysql_fetch_lengths(result_) : nullptr;
 }
 
+bool SameColumnName(std::string_view name, std::string_view wanted) {
+    return name.size() == wanted.size() &&
+           strncasecmp(name.data(), wanted.data(), wanted.size()) == 0;
+}
+
 const char* RecordSet::Field(std::string_view column, unsigned long* length) const {
     if (row_ == nullptr || lengths_ == nullptr) {
         return nullptr;
@@ -283,9 +284,7 @@ const char* RecordSet::Field(std::string_view column, unsigned long* length) con
     const unsigned count = mysql_num_fields(result_);
     const MYSQL_FIELD* fields = mysql_fetch_fields(result_);
     for (unsigned i = 0; i < count; ++i) {
-        // Column names are not case-sensitive on the server either.
-        if (fields[i].name_length == column.size() &&
-            strncasecmp(fields[i].name, column.data(), column.size()) == 0) {
+        if (SameColumnName({fields[i].name, fields[i].name_length}, column)) {
             *length = lengths_[i];
             return row_[i];  // nullptr for NULL
         }
@@ -312,29 +311,6 @@ int32_t RecordSet::Int32(std::string_view column) const {
     const char* value = Field(column, &length);
     // Digits, blanks and signs are the same bytes in GBK: no conversion.
     return value ? ToInt32(std::string_view(value, length)) : 0;
-}
-
-int RecordSet::ColumnIndex(std::string_view column) const {
-    if (result_ == nullptr) {
-        return -1;
-    }
-    const unsigned count = mysql_num_fields(result_);
-    const MYSQL_FIELD* fields = mysql_fetch_fields(result_);
-    for (unsigned i = 0; i < count; ++i) {
-        if (fields[i].name_length == column.size() &&
-            strncasecmp(fields[i].name, column.data(), column.size()) == 0) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-std::string_view RecordSet::RawText(int index) const {
-    if (row_ == nullptr || lengths_ == nullptr || index < 0 ||
-        static_cast<unsigned>(index) >= mysql_num_fields(result_) || row_[index] == nullptr) {
-        return {};
-    }
-    return {row_[index], lengths_[index]};
 }
 
 void RecordSet::Free() {

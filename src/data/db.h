@@ -104,7 +104,6 @@ struct Timeouts {
     unsigned read = 30;
     unsigned settle = 15;
 };
-Timeouts CurrentTimeouts();
 void SetTimeouts(Timeouts timeouts);
 // Runs just before a write's statement goes out, on the writing thread; tests
 // stall the server there. Set it while no write runs.
@@ -118,6 +117,10 @@ struct Rows {
     int64_t count = 0;
     bool Failed() const { return !read; }
 };
+
+// True when a column of a result is the one asked for by name: column names
+// are not case-sensitive on the server either.
+bool SameColumnName(std::string_view name, std::string_view wanted);
 
 // A stored result. Texts come back as UTF-8, NULL as "" (or 0).
 class RecordSet {
@@ -149,11 +152,6 @@ class RecordSet {
     std::string TextAt(unsigned index) const;
     // Text(column) through ToInt32; NULL gives 0.
     int32_t Int32(std::string_view column) const;
-    // For reading many rows: a column's index, looked up by name as Text
-    // does it, once (-1 when there is none), and the current row's field at
-    // that index as the server sent it, GBK ("" for NULL, no row or -1).
-    int ColumnIndex(std::string_view column) const;
-    std::string_view RawText(int index) const;
     // Releases the result; the set is none afterwards. None: nothing happens.
     void Free();
 

@@ -390,9 +390,9 @@ void Members::LaunchTotalsWorker(TotalsRequest request) {
         std::lock_guard lock(sync_->mutex);
         ++sync_->active;
     }
-    const bool started = StartWorkerThread(
-        [this, sync = sync_, alive = std::weak_ptr<int>(alive_), hook = before_totals_handoff,
-         request = std::move(request)]() mutable {
+    const bool started =
+        StartWorkerThread([this, sync = sync_, alive = std::weak_ptr<int>(alive_),
+                           hook = before_totals_handoff, request = std::move(request)]() mutable {
             // Shared, so handing it over copies no map.
             auto result =
                 std::make_shared<MemberTotalsResult>(ComputeMemberTotals(std::move(request.cards)));
@@ -407,8 +407,7 @@ void Members::LaunchTotalsWorker(TotalsRequest request) {
             std::lock_guard lock(sync->mutex);
             --sync->active;
             sync->idle.notify_all();
-        },
-        0);
+        });
     if (started) {
         ++workers_started_;
         return;

@@ -93,7 +93,7 @@ void Operators::StartLoginNameWorker() {
         std::shared_ptr<WorkerState> state;
     };
     auto running = std::make_shared<Running>(worker_);
-    StartWorkerThread([this, running] { FillLoginNameList(); }, 0);
+    StartWorkerThread([this, running] { FillLoginNameList(); });
 }
 
 bool Operators::LoginNameListFilled() const {

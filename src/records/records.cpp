@@ -1,7 +1,6 @@
 #include "records/records.h"
 
 #include <malloc.h>
-#include <strings.h>
 
 #include <algorithm>
 #include <array>
@@ -333,9 +332,7 @@ data::Rows StreamColumns(data::SharedSession& session, const std::string& sql,
         [&](const std::vector<std::string>& columns) {
             for (size_t i = 0; i < names.size(); ++i) {
                 for (size_t c = 0; c < columns.size(); ++c) {
-                    // Column names are not case-sensitive on the server either.
-                    if (columns[c].size() == names[i].size() &&
-                        strncasecmp(columns[c].data(), names[i].data(), names[i].size()) == 0) {
+                    if (data::SameColumnName(columns[c], names[i])) {
                         at[i] = static_cast<int>(c);
                         break;
                     }

@@ -27,22 +27,6 @@ enum class RecordPage : int { Recharge = 1, Consumption = 2 };
 // The six date presets of a page, in the order of their buttons.
 enum class DatePreset : int { Today, Yesterday, Last7Days, ThisMonth, LastMonth, Last30Days };
 
-// One paylist row as texts.
-struct RechargeRecord {
-    std::string pay_id;
-    std::string pay_time;
-    std::string pay_money;
-    std::string pay_give;
-    std::string pay_total;
-    std::string pay_method;
-    std::string pay_notes;
-    std::string pay_del;
-    std::string user_id;
-    std::string user_name;
-    std::string boss_id;
-    std::string boss_name;
-};
-
 // The record statements; an empty text when the card number cannot stand
 // bare in the statement (the load then counts as failed).
 std::string RechargeQueryStatement(const std::string& card, bool use_range,

@@ -69,8 +69,8 @@ double CellNumber(std::string_view text) {
 double LinearOleDate(double d) {
     if (d < kMinOleDate) {
         d = kMinOleDate;
-    } else if (d > 2958465.0) {
-        d = 2958465.0;
+    } else if (d > kMaxOleDate) {
+        d = kMaxOleDate;
     }
     if (d >= 0) {
         return d;

@@ -5,39 +5,6 @@
 namespace kob::test {
 namespace {
 
-TEST(ExtractTextBetweenTest, Cases) {
-    struct Case {
-        const char* text;
-        const char* left;
-        const char* right;
-        int start;
-        bool ignore_case;
-        const char* want;
-    };
-    const Case cases[] = {
-        {"A[68]", "[", "]", 0, false, "68"},
-        {"A68", "[", "]", 0, false, ""},         // no left delimiter
-        {"A[68", "[", "]", 0, false, ""},        // no right one after it
-        {"A]x[68", "[", "]", 0, false, ""},      // the right one only before it
-        {"A[]", "[", "]", 0, false, ""},         // nothing between
-        {"足疗[88]", "[", "]", 0, false, "88"},  // bytes of a GBK text
-        {"x\"in\"out\"", "#引号", "#引号", 0, false, "in"},
-        {"A[x]B[68]", "[", "]", 0, false, "x"},   // the first "[" of the text
-        {"A[x]B[68]", "[", "]", 4, false, "68"},  // 1-based start position
-        {"A[x]B[68]", "[", "]", 1, false, "x"},
-        {"A[x]B[68]", "[", "]", 99, false, ""},
-        {"keyVALUEend", "KEY", "END", 0, false, ""},
-        {"keyVALUEend", "KEY", "END", 0, true, "VALUE"},
-        {"名称<金额>", "<", ">", 0, false, "金额"},
-        // 乗 is GBK 81 5C: its second byte is no match for a backslash.
-        {"乗\\x\\", "\\", "\\", 0, false, "x"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.text) + " " + c.left + " " + c.right);
-        EXPECT_EQ(ExtractTextBetween(c.text, c.left, c.right, c.start, c.ignore_case), c.want);
-    }
-}
-
 class CheckoutPanelTest : public CheckoutTest {};
 
 TEST_F(CheckoutPanelTest, FillShowsTheMemberAndTheCatalogue) {

@@ -184,5 +184,58 @@ TEST(CompareTextAnsi, OrdersLikeAChineseSystem) {
     EXPECT_NE(CompareTextAnsi("abc", "ABC"), 0);  // case counts
 }
 
+TEST(ExtractTextBetweenTest, Cases) {
+    struct Case {
+        const char* text;
+        const char* left;
+        const char* right;
+        int start;
+        bool ignore_case;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"A[68]", "[", "]", 0, false, "68"},
+        {"A68", "[", "]", 0, false, ""},         // no left delimiter
+        {"A[68", "[", "]", 0, false, ""},        // no right one after it
+        {"A]x[68", "[", "]", 0, false, ""},      // the right one only before it
+        {"A[]", "[", "]", 0, false, ""},         // nothing between
+        {"足疗[88]", "[", "]", 0, false, "88"},  // bytes of a GBK text
+        {"x\"in\"out\"", "#引号", "#引号", 0, false, "in"},
+        {"A[x]B[68]", "[", "]", 0, false, "x"},   // the first "[" of the text
+        {"A[x]B[68]", "[", "]", 4, false, "68"},  // 1-based start position
+        {"A[x]B[68]", "[", "]", 1, false, "x"},
+        {"A[x]B[68]", "[", "]", 99, false, ""},
+        {"keyVALUEend", "KEY", "END", 0, false, ""},
+        {"keyVALUEend", "KEY", "END", 0, true, "VALUE"},
+        {"名称<金额>", "<", ">", 0, false, "金额"},
+        // 乗 is GBK 81 5C: its second byte is no match for a backslash.
+        {"乗\\x\\", "\\", "\\", 0, false, "x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " " + c.left + " " + c.right);
+        EXPECT_EQ(ExtractTextBetween(c.text, c.left, c.right, c.start, c.ignore_case), c.want);
+    }
+}
+
+TEST(ReplaceAllTest, Cases) {
+    struct Case {
+        const char* text;
+        const char* from;
+        const char* to;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"足疗[88]\r\n修脚[30]", "[88]", "", "足疗\r\n修脚[30]"},
+        {"a-a-a", "a", "b", "b-b-b"},
+        {"aa", "a", "aa", "aaaa"},  // what it puts in is not searched again
+        {"abc", "", "x", "abc"},    // nothing to look for
+        {"abc", "d", "x", "abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " " + c.from + " " + c.to);
+        EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.want);
+    }
+}
+
 }  // namespace
 }  // namespace kob

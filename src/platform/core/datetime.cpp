@@ -179,7 +179,7 @@ bool ReadNumber(std::string_view text, size_t& pos, size_t max_digits, int& valu
 std::optional<CivilTime> OleToCivil(double ole) {
     // The range VariantTimeToSystemTime accepts: any time of day on the
     // first to the last day.
-    if (!(ole > kMinOleDate - 1.0 && ole < std::floor(kMaxOleDate) + 1.0)) {
+    if (!(ole > kMinOleDate - 1.0 && ole < kMaxOleDate + 1.0)) {
         return std::nullopt;
     }
     // Before the epoch the fraction still counts forward from midnight:

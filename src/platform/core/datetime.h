@@ -1,7 +1,6 @@
 #pragma once
 // OLE automation dates (days since 1899-12-30, time of day as the fraction)
 // and the Windows date/time pictures the program formats them with.
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,8 +13,11 @@ struct CivilTime {
     int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
-constexpr double kMinOleDate = -657434.0;         // 100-01-01
-constexpr double kMaxOleDate = 2958465.99999999;  // 9999-12-31 23:59:59
+// The dates the program handles: the first and the last day, and the last
+// second of the last day.
+constexpr double kMinOleDate = -657434.0;                        // 100-01-01
+constexpr double kMaxOleDate = 2958465.0;                        // 9999-12-31
+constexpr double kMaxOleTime = kMaxOleDate + 86399.0 / 86400.0;  // 9999-12-31 23:59:59
 
 // Whole seconds, rounded as VariantTimeToSystemTime rounds; nullopt outside
 // the accepted range.
@@ -32,12 +34,9 @@ std::string FormatDateTimeText(double value, std::string_view date_picture,
 // optionally followed by a blank and "hh:mm[:ss]". Anything else gives 0.
 double ParseDateTimeText(std::string_view text);
 
-// Day arithmetic adds whole days; DatePart drops the time of day.
+// Day arithmetic adds whole days.
 inline double AddDays(double ole, int days) {
     return ole + days;
-}
-inline double DatePart(double ole) {
-    return std::trunc(ole);
 }
 
 }  // namespace kob

@@ -38,6 +38,17 @@ bool GbkHolds(char32_t c);
 // character, so escaping before the GBK conversion is safe on a gbk connection.
 std::string EscapeSqlText(std::string_view utf8);
 
+// text with every from replaced by to, left to right; an empty from changes
+// nothing.
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
+
+// The text between the first left delimiter (searched from the 1-based byte
+// position start of the GBK text; 0 is the first byte) and the next right
+// delimiter; "" when either is missing. "#引号" in a delimiter stands for a
+// double quote. Matches start on character boundaries only.
+std::string ExtractTextBetween(const std::string& text, const std::string& left,
+                               const std::string& right, int start = 0, bool ignore_case = false);
+
 // Text comparison as lstrcmpA does it on a Chinese system: digits, then Latin
 // letters, then Han characters in pinyin order; case-sensitive with lower
 // case first. -1, 0 or 1.

@@ -18,7 +18,7 @@ bool TakeFailure() {
 
 }  // namespace
 
-bool StartWorkerThread(std::function<void()> routine, int /*parameter*/) {
+bool StartWorkerThread(std::function<void()> routine) {
     try {
         if (TakeFailure()) {
             throw std::system_error(

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/core/datetime.h"
 #include "platform/core/text.h"
 
 namespace kob {
@@ -922,8 +923,6 @@ int32_t ListBox::ItemValue(int index) const {
 
 namespace {
 
-constexpr double kFirstOle = -657434.0;                     // 100-01-01
-constexpr double kLastOle = 2958465.0 + 86399.0 / 86400.0;  // 9999-12-31 23:59:59
 const QDate kOleEpoch(1899, 12, 30);
 
 QDateTime FirstDateTime() {
@@ -936,10 +935,10 @@ QDateTime LastDateTime() {
 }  // namespace
 
 QDateTime OleToQDateTime(double ole) {
-    if (!(ole >= kFirstOle)) {  // NaN too
-        ole = kFirstOle;
+    if (!(ole >= kMinOleDate)) {  // NaN too
+        ole = kMinOleDate;
     }
-    ole = std::min(ole, kLastOle);
+    ole = std::min(ole, kMaxOleTime);
     const double whole = std::trunc(ole);
     const auto seconds = static_cast<qint64>(std::llround(std::fabs(ole - whole) * 86400.0));
     QDateTime t(kOleEpoch.addDays(static_cast<qint64>(whole)), QTime(0, 0), Qt::UTC);

@@ -633,7 +633,6 @@ class PictureBox : public QLabel {
     void SetScaledPicture(const QString& resource);
     // The spinner: a vertical strip of frames frame_height high, one each frame_ms.
     void SetAnimation(const QString& strip_resource, int frame_height, int frame_ms);
-    int CurrentFrame() const { return frame_; }
     int FrameCount() const { return static_cast<int>(frames_.size()); }
     bool Animating() const { return timer_.isActive(); }
 

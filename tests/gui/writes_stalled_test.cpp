@@ -265,6 +265,41 @@ TEST_F(StalledWriteTest, RecordDeletionTakesOnceWithItsNote) {
     EXPECT_EQ(Balloon().rfind("删除充值记录成功，ID为：1", 0), 0u) << Balloon();
 }
 
+// A deletion the settling could not confirm is settled by the first request
+// after the server is back: told with record, member and amount, and the
+// member's row shows what the server holds.
+TEST_F(StalledWriteTest, RecordDeletionLeftUnknownIsSettledAndToldWhenTheServerIsBack) {
+    AddMember(1, "Tom");
+    AddRecharge(1, "100", "0", "100", 0, "Tom");
+    LogIn();
+    Records& r = *program().records;
+    r.QueryAllRecharges();
+    auto& records = *w().超级列表框_会员充值_充值列表;
+    ASSERT_EQ(records.RowCount(), 1);
+    records.SetSelectedRow(0);
+    harness().dialogs.NextMenuChoice(0);
+    harness().dialogs.NextMessage(Answer::Ok);
+    PressFrozen([&] { r.ShowRechargeRecordMenu(); }, kCases[1].resume_ms, w().载入条_充值记录);
+    EXPECT_EQ(Balloon(), "网络异常，无法确认是否已删除，请稍后刷新查看");
+
+    harness().dialogs.ClearAsked();
+    r.QueryAllRecharges();  // the next request that reaches the server
+    const bool deleted = Scalar("SELECT `pay_del` FROM `paylist`") == "1";
+    const AskedDialog* told = nullptr;
+    for (const auto& asked : harness().dialogs.Asked()) {
+        if (asked.text.rfind("之前未能确认的删除", 0) == 0) {
+            told = &asked;
+        }
+    }
+    ASSERT_NE(told, nullptr) << "the outcome was never told";
+    EXPECT_EQ(told->text,
+              std::string(deleted ? "之前未能确认的删除已成功" : "之前未能确认的删除未成功") +
+                  "：充值记录ID为1 1 Tom 100元");
+    const int row = RowOf(list(), "1");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(list().Cell(row, kMemberBalance), deleted ? "0" : "100");
+}
+
 // Every other write waits as the money writes do, and an outcome it could
 // not settle is told as unknown, never as failed.
 struct OtherWrite {

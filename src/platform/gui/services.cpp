@@ -177,7 +177,10 @@ void RunOnWindowThreadAndWait(const std::function<void()>& fn) {
 // every large repaint looks like a race inside Qt. Ignore what Qt's libraries
 // do among themselves; races in our code are still reported.
 extern "C" const char* __tsan_default_suppressions() {
+    // GLib, under Qt's event dispatcher, hands its memory blocks between the
+    // threads of Qt's own pool in the same unseen way.
     return "called_from_lib:libQt6Gui.so.6\n"
-           "called_from_lib:libQt6Core.so.6\n";
+           "called_from_lib:libQt6Core.so.6\n"
+           "called_from_lib:libglib-2.0.so.0\n";
 }
 #endif

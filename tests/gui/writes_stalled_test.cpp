@@ -58,6 +58,19 @@ class StalledWriteTest : public ServerAwayTest {
         return Scalar("SELECT COUNT(*) FROM `" + std::string(table) + "`");
     }
     void ConfirmRecharge() { PressIfShown(w().按钮_会员管理_新增会员_确定); }
+    // Tom's one recharge listed and selected, its menu's deletion chosen
+    // and confirmed once the menu is shown.
+    void ChooseDeletionOfTheOnlyRecharge() {
+        AddMember(1, "Tom");
+        AddRecharge(1, "100", "0", "100", 0, "Tom");
+        LogIn();
+        program().records->QueryAllRecharges();
+        auto& records = *w().超级列表框_会员充值_充值列表;
+        ASSERT_EQ(records.RowCount(), 1);
+        records.SetSelectedRow(0);
+        harness().dialogs.NextMenuChoice(0);
+        harness().dialogs.NextMessage(Answer::Ok);
+    }
 
   public:  // for the tables of cases
     using CheckoutTest::AddItem;
@@ -248,16 +261,8 @@ TEST_F(StalledWriteTest, NewMemberLeftUnknownIsToldAndNothingIsStoredTwice) {
 }
 
 TEST_F(StalledWriteTest, RecordDeletionTakesOnceWithItsNote) {
-    AddMember(1, "Tom");
-    AddRecharge(1, "100", "0", "100", 0, "Tom");
-    LogIn();
     Records& r = *program().records;
-    r.QueryAllRecharges();
-    auto& records = *w().超级列表框_会员充值_充值列表;
-    ASSERT_EQ(records.RowCount(), 1);
-    records.SetSelectedRow(0);
-    harness().dialogs.NextMenuChoice(0);
-    harness().dialogs.NextMessage(Answer::Ok);
+    ASSERT_NO_FATAL_FAILURE(ChooseDeletionOfTheOnlyRecharge());
     PressFrozen([&] { r.ShowRechargeRecordMenu(); }, kResumeWhileSettlingMs, w().载入条_充值记录);
     EXPECT_EQ(Scalar("SELECT `pay_del` FROM `paylist`"), "1");
     EXPECT_NE(Scalar("SELECT `pay_notes` FROM `paylist`").find("删除了本条充值记录"),
@@ -269,16 +274,8 @@ TEST_F(StalledWriteTest, RecordDeletionTakesOnceWithItsNote) {
 // after the server is back: told with record, member and amount, and the
 // member's row shows what the server holds.
 TEST_F(StalledWriteTest, RecordDeletionLeftUnknownIsSettledAndToldWhenTheServerIsBack) {
-    AddMember(1, "Tom");
-    AddRecharge(1, "100", "0", "100", 0, "Tom");
-    LogIn();
     Records& r = *program().records;
-    r.QueryAllRecharges();
-    auto& records = *w().超级列表框_会员充值_充值列表;
-    ASSERT_EQ(records.RowCount(), 1);
-    records.SetSelectedRow(0);
-    harness().dialogs.NextMenuChoice(0);
-    harness().dialogs.NextMessage(Answer::Ok);
+    ASSERT_NO_FATAL_FAILURE(ChooseDeletionOfTheOnlyRecharge());
     PressFrozen([&] { r.ShowRechargeRecordMenu(); }, kCases[1].resume_ms, w().载入条_充值记录);
     EXPECT_EQ(Balloon(), "网络异常，无法确认是否已删除，请稍后刷新查看");
 

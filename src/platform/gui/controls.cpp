@@ -23,6 +23,20 @@ namespace kob {
 
 namespace {
 
+// Switching shrinking on keeps the control's own font to come back to.
+void SwitchShrinkToFit(QWidget& control, bool on, bool& shrinking, QFont& full_font) {
+    if (on && !shrinking) {
+        full_font = control.font();
+    } else if (!on && shrinking) {
+        control.setFont(full_font);
+    }
+    shrinking = on;
+}
+
+}  // namespace
+
+namespace {
+
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -477,12 +491,7 @@ void EditBox::UpdateStyle() {
 }
 
 void EditBox::SetShrinkToFit(bool on) {
-    if (on && !shrink_to_fit_) {
-        full_font_ = font();
-    } else if (!on && shrink_to_fit_) {
-        setFont(full_font_);
-    }
-    shrink_to_fit_ = on;
+    SwitchShrinkToFit(*this, on, shrink_to_fit_, full_font_);
     Fit();
 }
 
@@ -1085,12 +1094,7 @@ void Label::SetCaption(const std::string& caption) {
 }
 
 void Label::SetShrinkToFit(bool on) {
-    if (on && !shrink_to_fit_) {
-        full_font_ = font();
-    } else if (!on && shrink_to_fit_) {
-        setFont(full_font_);
-    }
-    shrink_to_fit_ = on;
+    SwitchShrinkToFit(*this, on, shrink_to_fit_, full_font_);
     Fit();
 }
 

@@ -2,10 +2,12 @@
 
 #include <mysql.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "data/db.h"
@@ -16,6 +18,30 @@ namespace {
 
 std::string LastError(MYSQL* connection) {
     return connection ? mysql_error(connection) : "no connection";
+}
+
+// True when every thread of pid is in the stopped state. SIGSTOP wakes one
+// thread of the process, which then stops the others: until it has run, the
+// server's connection threads still answer whatever reaches them.
+bool EveryThreadStopped(int pid) {
+    std::error_code error;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    bool any = false;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream stat(task.path() / "stat");
+        std::string line;
+        std::getline(stat, line);
+        // "tid (comm) S ...": the state follows the last parenthesis.
+        const auto close = line.rfind(')');
+        if (close == std::string::npos || close + 2 >= line.size()) {
+            continue;  // the thread has just ended
+        }
+        if (line[close + 2] != 'T') {
+            return false;
+        }
+        any = true;
+    }
+    return any && !error;
 }
 
 }  // namespace
@@ -95,9 +121,20 @@ FrozenServer::FrozenServer() {
     std::ifstream file(root + "/.run/db-" + std::to_string(data::DbEndpoint::kPort) +
                        "/mariadbd.pid");
     int pid = 0;
-    if (file >> pid && pid > 0 && kill(pid, SIGSTOP) == 0) {
-        pid_ = pid;
+    if (!(file >> pid) || pid <= 0 || kill(pid, SIGSTOP) != 0) {
+        return;
     }
+    pid_ = pid;
+    // Handed over only once nothing of the server can run any more.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!EveryThreadStopped(pid)) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ADD_FAILURE() << "the test server's threads did not all stop within 5 s";
+            return;
+        }
+        usleep(200);
+    }
+    stopped_ = true;
 }
 
 FrozenServer::~FrozenServer() {

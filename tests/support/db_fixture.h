@@ -28,20 +28,22 @@ std::string Scalar(std::string_view sql);
 int RunDbScript(std::string_view command);
 
 // The test server's process stopped (SIGSTOP) until the guard resumes it
-// (SIGCONT), or at once when the guard goes: a server that stalls.
+// (SIGCONT), or at once when the guard goes: a server that stalls. Frozen()
+// once every one of its threads has stopped.
 class FrozenServer {
   public:
     FrozenServer();
     ~FrozenServer();
     FrozenServer(const FrozenServer&) = delete;
     FrozenServer& operator=(const FrozenServer&) = delete;
-    bool Frozen() const { return pid_ > 0; }
+    bool Frozen() const { return stopped_; }
     // Resumes the server after ms, from another thread.
     void ResumeAfter(int ms);
     void Resume();
 
   private:
     int pid_ = 0;
+    bool stopped_ = false;
     std::thread resumer_;
 };
 

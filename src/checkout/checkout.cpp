@@ -299,10 +299,8 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
     if (program_.members->WaitsForAnEarlierWrite(w.编辑框_快速消费_卡号->Text())) {
         return;
     }
-    {
-        auto session = program_.db.Acquire();
-        session.GetDbConnection();
-    }
+    // The connection is asked for inside the write's wait, so that a server
+    // that has frozen holds the spinner, not an unpainted window.
     record.user_id = w.编辑框_快速消费_卡号->Text();
     record.user_name = w.编辑框_快速消费_姓名->Text();
     record.boss_id = program_.CurrentOperator.boss_id;

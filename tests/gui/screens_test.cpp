@@ -112,16 +112,6 @@ class ScreensTest : public RecordsTest {
         ASSERT_TRUE(QTest::qWaitFor([&] { return w().外形框_当前用户->Visible(); }, 5000));
     }
 
-    // The operator ticks 指定日期, takes the last seven days and asks for
-    // every member's records.
-    void QueryLastSevenDays(CheckBox* range, ColourButton* last7, ImageButton* all) {
-        Click(range);
-        ASSERT_TRUE(range->Ticked());
-        PressLeft(last7);
-        ReleaseLeft(last7);
-        Click(all);
-    }
-
     QString dir_;
 };
 
@@ -215,25 +205,44 @@ TEST_F(ScreensTest, CheckoutPanel) {
     Save("page0_checkout.png");
 }
 
+// On each record page the operator ticks 指定日期, takes the last seven days
+// and asks for every member's records.
 TEST_F(ScreensTest, RecordPagesWithDatePanels) {
     AddShop();
     LogInOnThePage();
     harness().clock.SetNow(At(2024, 5, 20, 12));
-    Click(w().按钮_会员充值);
-    ASSERT_EQ(w().选择夹1->CurrentPage(), 1);
-    QueryLastSevenDays(w().选择框_充值管理_指定日期, w().按钮_充值管理_近7天,
-                       w().按钮_充值管理_所有用户);
-    EXPECT_EQ(recharges().RowCount(), 3);
-    EXPECT_EQ(RechargeSummary(), "充值3次，实付700元，赠送60元，合计760元");
-    Save("page1_dates.png");
-
-    Click(w().按钮_会员消费);
-    ASSERT_EQ(w().选择夹1->CurrentPage(), 2);
-    QueryLastSevenDays(w().选择框_消费管理_指定日期, w().按钮_消费管理_近7天,
-                       w().按钮_消费管理_所有用户);
-    EXPECT_EQ(consumption().RowCount(), 3);
-    EXPECT_EQ(ConsumptionSummary(), "消费总计3次，合计总额264元");
-    Save("page2_dates.png");
+    struct Page {
+        ImageButton* side;
+        CheckBox* range;
+        ColourButton* last7;
+        ImageButton* all;
+        ReportList* list;
+        Label* summary;
+        int page;
+        std::string summary_text;
+        const char* file;
+    };
+    const std::vector<Page> pages = {
+        {w().按钮_会员充值, w().选择框_充值管理_指定日期, w().按钮_充值管理_近7天,
+         w().按钮_充值管理_所有用户, &recharges(), w().标签_充值管理_汇总信息, 1,
+         "充值3次，实付700元，赠送60元，合计760元", "page1_dates.png"},
+        {w().按钮_会员消费, w().选择框_消费管理_指定日期, w().按钮_消费管理_近7天,
+         w().按钮_消费管理_所有用户, &consumption(), w().标签_消费管理_汇总信息, 2,
+         "消费总计3次，合计总额264元", "page2_dates.png"},
+    };
+    for (const Page& p : pages) {
+        SCOPED_TRACE(p.file);
+        Click(p.side);
+        ASSERT_EQ(w().选择夹1->CurrentPage(), p.page);
+        Click(p.range);
+        ASSERT_TRUE(p.range->Ticked());
+        PressLeft(p.last7);
+        ReleaseLeft(p.last7);
+        Click(p.all);
+        EXPECT_EQ(p.list->RowCount(), 3);
+        EXPECT_EQ(p.summary->Caption(), p.summary_text);
+        Save(p.file);
+    }
 }
 
 TEST_F(ScreensTest, SettingsPageAndSubPanels) {

@@ -24,26 +24,7 @@ namespace {
 
 using LayoutTest = WindowTest;
 
-enum class K {
-    PageStack,
-    Frame,
-    GroupBox,
-    Label,
-    TransparentLabel,
-    EditBox,
-    MultiLineEditBox,
-    PushButton,
-    ImageButton,
-    ColourButton,
-    CheckBox,
-    ComboBox,
-    ListBox,
-    DateBox,
-    ReportList,
-    PictureBox,
-    Timer,
-    BalloonTip,
-};
+using K = layout::Kind;
 
 enum State { kShown = 0, kHidden = 1, kDisabled = 2 };
 

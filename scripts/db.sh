@@ -46,21 +46,16 @@ MARKER_SCHEMA="kobrelan_test_marker"
 if [ "${#SOCK}" -gt 100 ]; then
     SOCK="/tmp/kobrelan-db-$PORT-$(printf '%s' "$DIR" | md5sum | cut -c1-8).sock"
 fi
-SCHEMA="kobrelan"
-ACCOUNT="kobrelan"
+# shellcheck source=endpoint.sh
+. "$ROOT/scripts/endpoint.sh"
+SCHEMA="$(endpoint_value SCHEMA)"
+ACCOUNT="$(endpoint_value ACCOUNT)"
 
 export PATH="$PATH:/usr/sbin:/sbin"
 
-# The account password lives in one place, the program's endpoint.
-password() {
-    local pw
-    pw="$(sed -n 's/.*kPassword = "\([^"]*\)".*/\1/p' "$ROOT/src/data/db.h")"
-    if [ -z "$pw" ]; then
-        echo "db.sh: cannot read kPassword from src/data/db.h" >&2
-        exit 1
-    fi
-    printf '%s' "$pw"
-}
+# The account password lives in one place, db/endpoint.conf, with the
+# account and the schema.
+password() { endpoint_value PASSWORD; }
 
 sql_root() { mariadb --no-defaults -uroot -S "$SOCK" --default-character-set=utf8mb4 "$@"; }
 

@@ -123,7 +123,9 @@ until mariadb-admin --no-defaults -uroot -S "$SOCK" --connect-timeout=2 ping >/d
     fi
     sleep 0.1
 done
-password="$(sed -n 's/.*kPassword = "\([^"]*\)".*/\1/p' "$ROOT/src/data/db.h")"
+# shellcheck source=endpoint.sh
+. "$ROOT/scripts/endpoint.sh"
+password="$(endpoint_value PASSWORD)"
 sql <<SQL
 CREATE DATABASE kobrelan DEFAULT CHARACTER SET gbk;
 CREATE USER 'kobrelan'@'127.0.0.1' IDENTIFIED BY '$password';

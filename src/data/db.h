@@ -21,9 +21,10 @@ namespace kob::data {
 
 struct DbEndpoint {
     static constexpr const char* kHost = KOBRELAN_DB_HOST;
-    static constexpr const char* kAccount = "kobrelan";
-    static constexpr const char* kPassword = "kob417@%+";
-    static constexpr const char* kSchema = "kobrelan";
+    // From db/endpoint.conf, which scripts/db.sh reads as well.
+    static constexpr const char* kAccount = KOBRELAN_DB_ACCOUNT;
+    static constexpr const char* kPassword = KOBRELAN_DB_PASSWORD;
+    static constexpr const char* kSchema = KOBRELAN_DB_SCHEMA;
     static constexpr unsigned kPort = KOBRELAN_DB_PORT;
 };
 

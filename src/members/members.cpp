@@ -8,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "app/privileges.h"
 #include "app/program.h"
 #include "data/config.h"
 #include "data/db.h"
@@ -15,7 +16,6 @@
 #include "platform/core/text.h"
 #include "platform/core/thread.h"
 #include "platform/gui/services.h"
-#include "records/privileges.h"
 #include "ui/layout.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"

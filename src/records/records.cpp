@@ -10,6 +10,7 @@
 #include <thread>
 #include <utility>
 
+#include "app/privileges.h"
 #include "app/program.h"
 #include "data/db.h"
 #include "members/members.h"
@@ -17,7 +18,6 @@
 #include "platform/core/text.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/services.h"
-#include "records/privileges.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"
 #include "ui/sort.h"

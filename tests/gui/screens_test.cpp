@@ -1,23 +1,34 @@
 // Screenshots of the window in its main states, for a person to look at:
 // PNGs in build/screens/ of the source tree, whichever tree runs the tests.
+// Each state is reached as the operator reaches it (the login page, clicks
+// on the buttons and the lists) on rows the test puts in the server, so the
+// pictures show what the program shows.
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QTest>
 #include <QTimer>
 
-#include "members/members.h"
-#include "support/window_fixture.h"
+#include "records_fixture.h"
 #include "ui/menus.h"
 
 namespace kob::test {
 namespace {
 
-class ScreensTest : public WindowTest {
+class ScreensTest : public RecordsTest {
   protected:
     void SetUp() override {
-        WindowTest::SetUp();
+        // Off the window, where a test that hovers a button leaves it.
+        QCursor::setPos(0, 0);
+        RecordsTest::SetUp();
         dir_ = QStringLiteral(KOBRELAN_GUI_TEST_SOURCE_DIR "/build/screens");
         ASSERT_TRUE(QDir().mkpath(dir_));
+    }
+    // Later window tests start with an empty drop-down and no last login name.
+    void TearDown() override {
+        RecordsTest::TearDown();
+        RemoveConfigFile();
+        ResetTables();
     }
 
     void Save(const char* file) {
@@ -55,17 +66,50 @@ class ScreensTest : public WindowTest {
         }
     }
 
-    void LoggedInOn(int page) {
-        program().LoggedIn = 1;
-        w().选择夹1->SetCurrentPage(page);
+    // The shop: its operator, three members with their records, two service
+    // items.
+    static void AddShop() {
+        Exec(
+            "INSERT INTO `bosslist`(`boss_tel`,`boss_name`,`boss_key`) "
+            "VALUES ('Rudal','管理员','888888')");
+        AddMember(1001, "张三", "13800000001");
+        AddMember(1002, "李四", "13900000002");
+        AddMember(1003, "王五", "13700000003");
+        const PayRow pays[] = {
+            {"2024-05-17 13:05:09", "300", "30", "330", "微信", "", 0, 1001, "张三", "1", "管理员"},
+            {"2024-05-18 09:00:00", "200", "30", "230", "现金", "", 0, 1001, "张三", "1", "管理员"},
+            {"2024-05-18 10:30:00", "200", "0", "200", "支付宝", "", 0, 1002, "李四", "1",
+             "管理员"},
+        };
+        for (const PayRow& pay : pays) {
+            AddPay(pay);
+        }
+        for (const char* date :
+             {"2024-05-17 13:30:00", "2024-05-18 15:00:00", "2024-05-19 11:20:00"}) {
+            AddCostRow(
+                {"{1}足疗[88]", "88", 0, date, "1", "足疗", "88", 1001, "张三", "1", "管理员"});
+        }
+        Exec("INSERT INTO `xmlist`(`xm_name`,`xm_money`) VALUES ('足疗','88'),('修脚','50')");
     }
 
-    void SampleMembers() {
-        ReportList* list = w().超级列表框_会员管理_会员列表;
-        list->AddRow({"1001", "张三", "13800000001", "2", "500", "560", "3", "264", "296"});
-        list->AddRow({"1002", "李四", "13900000002", "1", "200", "200", "", "", "200"});
-        list->AddRow({"1003", "王五", "13700000003", "", "", "", "", "", "0"});
-        list->SetSelectedRow(0);
+    // Through the login page, as the operator logs in: the name, the
+    // password typed, the button. It ends on the members page, loaded.
+    void LogInOnThePage() {
+        w().组合框_登录用户名->SetText("Rudal");
+        Type(w().编辑框_密码, "888888");
+        Click(w().按钮_登录系统);
+        ASSERT_EQ(program().LoggedIn, 1);
+        WaitForTotals();
+    }
+
+    // A left click on the member's row; the current-member box follows on
+    // the timer's next tick.
+    void ClickMember(std::string_view card) {
+        const int row = RowOf(list(), card);
+        ASSERT_GE(row, 0) << card;
+        const QPoint at = list().visualRect(list().model()->index(row, 1)).center();
+        QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, at);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w().外形框_当前用户->Visible(); }, 5000));
     }
 
     QString dir_;
@@ -75,15 +119,26 @@ TEST_F(ScreensTest, StartUp) {
     Save("start.png");
 }
 
+// While the login finishes: the login page with its controls disabled and
+// the button saying so, just before the members page opens.
 TEST_F(ScreensTest, LoginControlsDisabledAfterTheLogin) {
-    w().组合框_登录用户名->SetText("Rudal");
-    w().编辑框_密码->SetText("888888");
-    for (QWidget* control :
-         std::vector<QWidget*>{w().组合框_登录用户名, w().编辑框_密码, w().按钮_登录系统}) {
-        control->setEnabled(false);
-    }
-    w().按钮_登录系统->SetCaption("登录成功");
-    Save("page3_logged_in.png");
+    AddShop();
+    bool saved = false;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (w().按钮_登录系统->Caption() != "登录成功") {
+            return;
+        }
+        watch.stop();
+        EXPECT_EQ(w().选择夹1->CurrentPage(), 3);
+        Save("page3_logged_in.png");
+        saved = true;
+    });
+    watch.start();
+    LogInOnThePage();
+    watch.stop();
+    EXPECT_TRUE(saved);
 }
 
 TEST_F(ScreensTest, HoveredSideButton) {
@@ -92,113 +147,131 @@ TEST_F(ScreensTest, HoveredSideButton) {
 }
 
 TEST_F(ScreensTest, MessageMenuAndInputBoxes) {
+    AddShop();
     // The empty-input box of the login.
     Click(w().按钮_登录系统);
     ASSERT_NE(harness().dialogs.Last(), nullptr);
     SaveAsked(*harness().dialogs.Last(), "dialog_message.png");
 
-    LoggedInOn(0);
-    program().CurrentOperator = {"7", "老板", "Rudal"};
-    SampleMembers();
+    LogInOnThePage();
+    ClickMember("1001");
+    harness().dialogs.ClearAsked();
     harness().dialogs.NextMenuChoice(menus::k修改姓名);
-    program().members->ShowMemberMenu();  // the menu, then the rename box (cancelled)
+    // A right click on the row: the menu, then the rename box (cancelled).
+    const QPoint at = list().visualRect(list().model()->index(0, 1)).center();
+    QTest::mouseClick(list().viewport(), Qt::RightButton, {}, at);
     const std::vector<AskedDialog> asked = harness().dialogs.Asked();
-    ASSERT_GE(asked.size(), 3u);
-    ASSERT_EQ(asked[1].kind, AskedDialog::Kind::Menu);
-    ASSERT_EQ(asked[2].kind, AskedDialog::Kind::Input);
-    SaveAsked(asked[1], "dialog_menu.png");
-    SaveAsked(asked[2], "dialog_input.png");
+    ASSERT_GE(asked.size(), 2u);
+    ASSERT_EQ(asked[0].kind, AskedDialog::Kind::Menu);
+    ASSERT_EQ(asked[1].kind, AskedDialog::Kind::Input);
+    SaveAsked(asked[0], "dialog_menu.png");
+    SaveAsked(asked[1], "dialog_input.png");
 }
 
 TEST_F(ScreensTest, MembersPageWithCurrentMember) {
-    LoggedInOn(0);
-    SampleMembers();
-    w().外形框_当前用户->Show();
-    w().编辑框_全局_卡号->SetText("1001");
-    w().编辑框_全局_姓名->SetText("张三");
-    w().编辑框_全局_余额->SetText("296");
+    AddShop();
+    LogInOnThePage();
+    ClickMember("1001");
+    EXPECT_EQ(w().编辑框_全局_余额->Text(), "296");
     Save("page0_current_member.png");
 }
 
 TEST_F(ScreensTest, NewMemberPanel) {
-    LoggedInOn(0);
-    SampleMembers();
-    // Where the opener puts it: 5 pixels below 按钮_新增会员, at its left.
-    w().外形框_新增会员->move(w().按钮_新增会员->x(),
-                              w().按钮_新增会员->y() + w().按钮_新增会员->height() + 5);
-    w().外形框_新增会员->Show();
-    w().外形框_新增会员->BringToFront();
-    w().编辑框_新增会员_卡号->SetText("1004");
-    w().编辑框_新增会员_充值金额->SetText("300");
-    w().编辑框_新增会员_充值赠送->SetText("30");
-    w().标签_充值信息提示->SetCaption("充值后可用余额:330元");
+    AddShop();
+    LogInOnThePage();
+    ClickMember("1001");
+    Click(w().按钮_新增会员);
+    ASSERT_TRUE(w().外形框_新增会员->Visible());
+    EXPECT_EQ(w().编辑框_新增会员_卡号->Text(), "1004");
+    Type(w().编辑框_新增会员_充值金额, "300");
+    Type(w().编辑框_新增会员_充值赠送, "30");
+    EXPECT_NE(w().标签_充值信息提示->Caption(), "");
     Save("page0_new_member.png");
 }
 
 TEST_F(ScreensTest, CheckoutPanel) {
-    LoggedInOn(0);
-    SampleMembers();
-    QWidget* panel = w().外形框_快速消费;
-    panel->move(w().选择夹1->width() - panel->width() - 5,
-                w().按钮_消费->y() + w().按钮_消费->height() + 5);
-    w().外形框_快速消费->Show();
-    w().外形框_快速消费->BringToFront();
-    w().编辑框_快速消费_姓名->SetText("张三");
-    w().编辑框_快速消费_手机号->Hide();
-    w().编辑框_快速消费_现有余额->SetText("296");
-    w().列表框_快速消费_消费项目清单->AddItem("足疗 88", 1);
-    w().列表框_快速消费_消费项目清单->AddItem("修脚 50", 2);
-    w().编辑框_快速消费_消费项目数->SetText("1");
-    w().编辑框_快速消费_消费总金额->SetText("88");
-    w().编辑框_快速消费_消费后余额->SetText("208");
+    AddShop();
+    LogInOnThePage();
+    ClickMember("1001");
+    Click(w().按钮_消费);
+    ASSERT_TRUE(w().外形框_快速消费->Visible());
+    // A double click on the first item, 足疗.
+    ListBox& items = *w().列表框_快速消费_消费项目清单;
+    ASSERT_GE(items.ItemCount(), 1);
+    const QPoint at = items.visualItemRect(items.item(0)).center();
+    QTest::mouseClick(items.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(items.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(w().编辑框_快速消费_消费项目数->Text(), "1");
     Save("page0_checkout.png");
 }
 
+// On each record page the operator ticks 指定日期, takes the last seven days
+// and asks for every member's records.
 TEST_F(ScreensTest, RecordPagesWithDatePanels) {
-    LoggedInOn(1);
-    w().选择框_充值管理_指定日期->SetTicked(true);
-    w().外形框_充值管理_指定日期->Show();
-    w().标签_充值管理_汇总信息->SetCaption("共2条记录 实付金额:700 赠送:60 充值总额:760");
-    w().超级列表框_会员充值_充值列表->AddRow(
-        {"11", "1001", "张三", "2024-05-17 13:05:09", "300", "30", "330", "微信", "", "管理员"});
-    w().超级列表框_会员充值_充值列表->AddRow(
-        {"12", "1002", "李四", "2024-05-18 09:00:00", "400", "30", "430", "现金", "", "管理员"});
-    Save("page1_dates.png");
-
-    w().选择夹1->SetCurrentPage(2);
-    w().选择框_消费管理_指定日期->SetTicked(true);
-    w().外形框_消费管理_指定日期->Show();
-    w().标签_消费管理_汇总信息->SetCaption("共1条记录 金额:88 卡扣款:88");
-    w().超级列表框_会员消费_消费列表->AddRow(
-        {"21", "1001", "张三", "2024-05-17 13:05:09", "足疗", "88", "88", "", "管理员"});
-    Save("page2_dates.png");
+    AddShop();
+    LogInOnThePage();
+    harness().clock.SetNow(At(2024, 5, 20, 12));
+    struct Page {
+        ImageButton* side;
+        CheckBox* range;
+        ColourButton* last7;
+        ImageButton* all;
+        ReportList* list;
+        Label* summary;
+        int page;
+        std::string summary_text;
+        const char* file;
+    };
+    const std::vector<Page> pages = {
+        {w().按钮_会员充值, w().选择框_充值管理_指定日期, w().按钮_充值管理_近7天,
+         w().按钮_充值管理_所有用户, &recharges(), w().标签_充值管理_汇总信息, 1,
+         "充值3次，实付700元，赠送60元，合计760元", "page1_dates.png"},
+        {w().按钮_会员消费, w().选择框_消费管理_指定日期, w().按钮_消费管理_近7天,
+         w().按钮_消费管理_所有用户, &consumption(), w().标签_消费管理_汇总信息, 2,
+         "消费总计3次，合计总额264元", "page2_dates.png"},
+    };
+    for (const Page& p : pages) {
+        SCOPED_TRACE(p.file);
+        Click(p.side);
+        ASSERT_EQ(w().选择夹1->CurrentPage(), p.page);
+        Click(p.range);
+        ASSERT_TRUE(p.range->Ticked());
+        PressLeft(p.last7);
+        ReleaseLeft(p.last7);
+        Click(p.all);
+        EXPECT_EQ(p.list->RowCount(), 3);
+        EXPECT_EQ(p.summary->Caption(), p.summary_text);
+        Save(p.file);
+    }
 }
 
 TEST_F(ScreensTest, SettingsPageAndSubPanels) {
-    LoggedInOn(3);
-    w().外形框_系统设置->Show();
+    AddShop();
+    LogInOnThePage();
+    Click(w().按钮_系统设置);
+    ASSERT_TRUE(w().外形框_系统设置->Visible());
     Save("page3_settings.png");
     struct Sub {
         QWidget* panel;
-        QWidget* button;
+        PushButton* button;
+        bool asks_password;  // the operator's password again, before it opens
         const char* file;
     };
     const std::vector<Sub> subs = {
-        {w().外形框_修改消费项目, w().按钮_系统设置_修改消费项目, "page3_items.png"},
-        {w().外形框_修改密码, w().按钮_系统设置_修改密码, "page3_password.png"},
-        {w().外形框_系统设置_新增管理员, w().按钮_系统设置_新增管理员, "page3_operator.png"},
+        {w().外形框_修改消费项目, w().按钮_系统设置_修改消费项目, false, "page3_items.png"},
+        {w().外形框_修改密码, w().按钮_系统设置_修改密码, true, "page3_password.png"},
+        {w().外形框_系统设置_新增管理员, w().按钮_系统设置_新增管理员, true, "page3_operator.png"},
     };
-    w().超级列表框_项目设置->AddRow({"1", "足疗", "88"});
-    w().超级列表框_项目设置->AddRow({"2", "修脚", "50"});
     for (const Sub& s : subs) {
-        for (const Sub& other : subs) {
-            other.panel->hide();
+        SCOPED_TRACE(s.file);
+        if (s.asks_password) {
+            harness().dialogs.NextInput("888888");
         }
-        // Where its button puts it: at the button's left, 5 pixels below it.
-        s.panel->move(s.button->x(), s.button->y() + s.button->height() + 5);
-        s.panel->show();
+        Click(s.button);
+        ASSERT_TRUE(s.panel->isVisible());
         Save(s.file);
     }
+    EXPECT_EQ(w().超级列表框_项目设置->RowCount(), 2);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "records/privileges.h"
+#include "app/privileges.h"
 
 #include "app/program.h"
 

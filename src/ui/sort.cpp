@@ -21,8 +21,7 @@ int ImageOf(const ReportList& list, int32_t column) {
     return list.HeaderImage(column);
 }
 
-}  // namespace
-
+// The arrow bookkeeping on ListSortState.list after a sort by column.
 void UpdateSortArrow(Program& program, int32_t column) {
     SortState& state = program.ListSortState;
     ReportList& list = *state.list;
@@ -37,6 +36,8 @@ void UpdateSortArrow(Program& program, int32_t column) {
     }
     state.arrow_column = column;
 }
+
+}  // namespace
 
 void SortListByColumn(Program& program, ReportList& list, int32_t column, int32_t kind) {
     SortState& state = program.ListSortState;

@@ -15,7 +15,4 @@ class ReportList;
 // and moves the header arrow. A list without rows only flips the direction.
 void SortListByColumn(Program& program, ReportList& list, int32_t column, int32_t kind);
 
-// The arrow bookkeeping on ListSortState.list after a sort by column.
-void UpdateSortArrow(Program& program, int32_t column);
-
 }  // namespace kob

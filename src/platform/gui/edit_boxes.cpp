@@ -15,7 +15,6 @@ namespace kob {
 
 namespace {
 
-
 bool IsLineBreak(QChar c) {
     return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }

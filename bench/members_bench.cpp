@@ -23,8 +23,9 @@
 #include "data/db.h"
 #include "members/members.h"
 #include "platform/core/text.h"
-#include "platform/gui/dialogs.h"
-#include "platform/gui/services.h"
+#include "support/fixed_pointer.h"
+#include "support/manual_clock.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_server.h"
 #include "ui/main_window.h"
 

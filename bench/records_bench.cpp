@@ -29,11 +29,12 @@
 
 #include "app/program.h"
 #include "data/db.h"
+#include "platform/core/clock.h"
 #include "platform/core/text.h"
-#include "platform/gui/controls.h"
-#include "platform/gui/dialogs.h"
-#include "platform/gui/services.h"
+#include "platform/gui/report_list.h"
 #include "records/records.h"
+#include "support/fixed_pointer.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_server.h"
 #include "ui/main_window.h"
 

@@ -4,6 +4,9 @@
 #include <cstdlib>
 
 #include "app/program.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/services.h"
+#include "platform/gui/window_clock.h"
 #include "ui/main_window.h"
 
 namespace {

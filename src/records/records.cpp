@@ -16,7 +16,7 @@
 #include "members/members.h"
 #include "platform/core/datetime.h"
 #include "platform/core/text.h"
-#include "platform/gui/controls.h"
+#include "platform/gui/report_list.h"
 #include "platform/gui/services.h"
 #include "ui/main_window.h"
 #include "ui/menus.h"

@@ -10,11 +10,28 @@
 #include <variant>
 #include <vector>
 
-#include "platform/gui/controls.h"
+#include "platform/gui/control.h"
+#include "platform/gui/entry_limits.h"
+#include "platform/gui/frames.h"
 
 namespace kob {
 
+class BalloonTip;
+class CheckBox;
+class ColourButton;
+class ComboBox;
+class DateBox;
+class EditBox;
+class ImageButton;
+class Label;
+class ListBox;
 class MainWindow;
+class MultiLineEditBox;
+class PageStack;
+class PictureBox;
+class PushButton;
+class ReportList;
+class Timer;
 
 namespace layout {
 

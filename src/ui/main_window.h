@@ -1,11 +1,23 @@
 #pragma once
 // The main window and every named control on it. The controls are created
 // from the layout tables (layout_*.cpp) with the window; handlers show,
-// hide, move and write them but never create or destroy one.
+// hide, move and write them but never create or destroy one. It includes
+// every control family it holds, so a handler reaching a control through it
+// has the control's calls.
 #include <QWidget>
 #include <functional>
 
-#include "platform/gui/controls.h"
+#include "platform/gui/balloon_tip.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/date_box.h"
+#include "platform/gui/edit_boxes.h"
+#include "platform/gui/frames.h"
+#include "platform/gui/label.h"
+#include "platform/gui/list_boxes.h"
+#include "platform/gui/page_stack.h"
+#include "platform/gui/picture_box.h"
+#include "platform/gui/report_list.h"
+#include "platform/gui/timer.h"
 
 namespace kob {
 

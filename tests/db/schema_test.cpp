@@ -4,6 +4,7 @@
 
 #include "data/db.h"
 #include "support/db_fixture.h"
+#include "support/manual_clock.h"
 
 namespace kob::data {
 namespace {

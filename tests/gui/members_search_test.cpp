@@ -1,6 +1,7 @@
 // The as-you-type member search on the real window: what a typed text finds,
 // and how the visible list and the spare list follow it.
 #include "members_fixture.h"
+#include "support/report_rows.h"
 
 namespace kob::test {
 namespace {
@@ -80,13 +81,13 @@ TEST_F(MembersSearchTest, RowsComeFromTheSpareListWithTheirTotals) {
     EXPECT_EQ(list().SelectedRow(), -1);
     // The spare list marks the matching members.
     for (int r = 0; r < spare().RowCount(); ++r) {
-        EXPECT_EQ(spare().RowSelected(r), spare().Cell(r, 0) == "1") << r;
+        EXPECT_EQ(RowSelected(spare(), r), spare().Cell(r, 0) == "1") << r;
     }
     EXPECT_EQ(spare().RowCount(), 9) << "the spare list keeps every member";
     Search("5678");
     for (int r = 0; r < spare().RowCount(); ++r) {
         const std::string& card = spare().Cell(r, 0);
-        EXPECT_EQ(spare().RowSelected(r), card == "1" || card == "3") << r;
+        EXPECT_EQ(RowSelected(spare(), r), card == "1" || card == "3") << r;
     }
 }
 

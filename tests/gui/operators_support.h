@@ -19,6 +19,9 @@
 #include "operators/operators.h"
 #include "platform/core/text.h"
 #include "support/db_fixture.h"
+#include "support/fixed_pointer.h"
+#include "support/manual_clock.h"
+#include "support/scripted_dialogs.h"
 #include "support/window_fixture.h"
 #include "ui/main_window.h"
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/core/datetime.h"
+#include "support/report_rows.h"
 #include "support/window_fixture.h"
 
 namespace kob::test {
@@ -78,7 +79,7 @@ TEST_F(RecordPagesTest, IdColumnIsNotShownYetHoldsTheId) {
     for (const Twin& t : Twins(w())) {
         SCOPED_TRACE(t.page);
         ShowPage(t.page);
-        t.list->AddRow({"4711", "1001", "张三", "2024-05-17 13:05:09", "100"});
+        AddRow(*t.list, {"4711", "1001", "张三", "2024-05-17 13:05:09", "100"});
         EXPECT_EQ(t.list->Cell(0, 0), "4711");
         EXPECT_EQ(t.list->Cell(0, 1), "1001");
         // Nothing of column 0 takes room on screen: column 1 starts at the left.

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "support/db_fixture.h"
+#include "support/report_rows.h"
 #include "support/window_fixture.h"
 
 namespace kob::test {
@@ -102,7 +103,7 @@ TEST_F(SettingsPageTest, ServiceItemListHasSixColumnsThreeOfThemEmpty) {
     }
     EXPECT_EQ(list->RowCount(), 0);
     // A loaded item fills the first three cells; the others stay empty.
-    list->AddRow({"3", "足疗", "88"});
+    AddRow(*list, {"3", "足疗", "88"});
     for (int c = 3; c < 6; ++c) {
         EXPECT_EQ(list->Cell(0, c), "");
     }

@@ -15,7 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/gui/controls.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/control.h"
+#include "platform/gui/date_box.h"
+#include "platform/gui/edit_boxes.h"
+#include "platform/gui/frames.h"
+#include "platform/gui/label.h"
+#include "platform/gui/list_boxes.h"
+#include "platform/gui/page_stack.h"
+#include "platform/gui/picture_box.h"
 
 namespace kob {
 namespace {

@@ -14,66 +14,15 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/gui/controls.h"
+#include "platform/gui/balloon_tip.h"
 #include "platform/gui/dialogs.h"
+#include "platform/gui/picture_box.h"
 #include "platform/gui/services.h"
+#include "platform/gui/window_clock.h"
+#include "support/scripted_dialogs.h"
 
 namespace kob {
 namespace {
-
-// ------------------------------------------------------------ scripted
-
-TEST(ScriptedDialogsTest, AnswersFromQueuesAndRecordsWhatWasAsked) {
-    ScriptedDialogs dialogs;
-    dialogs.NextMessage(Answer::Cancel);
-    dialogs.NextMessage(Answer::Cancel);
-    dialogs.NextInput(std::string("13800000000"));
-    dialogs.NextInput(std::nullopt);
-    dialogs.NextMenuChoice(2);
-    dialogs.NextMenuChoice(7);  // no such item
-
-    std::vector<AskedDialog::Kind> seen_before_answer;
-    dialogs.on_asked = [&](const AskedDialog& asked) { seen_before_answer.push_back(asked.kind); };
-    Dialogs& ask = dialogs;  // as the handlers hold it
-
-    EXPECT_EQ(ask.Message("确定要删除吗？", "警告", MessageButtons::OkCancel, MessageIcon::Warning),
-              Answer::Cancel);
-    // A box with the Ok button only can only be answered Ok.
-    EXPECT_EQ(ask.Message("您没有权限，请更换账号后使用", ""), Answer::Ok);
-    EXPECT_EQ(ask.Input("请输入新的电话", "修改电话", "139", false), "13800000000");
-    EXPECT_EQ(ask.Input("请输入密码", "验证", "", true), std::nullopt);
-    const std::vector<std::string> items = {"删除会员", "修改姓名", "修改电话"};
-    EXPECT_EQ(ask.PopupMenu("会员操作", items), 2);
-    EXPECT_EQ(ask.PopupMenu("会员操作", items), -1);
-    // Empty queues: Ok, cancelled, no choice.
-    EXPECT_EQ(ask.Message("x", "y", MessageButtons::OkCancel), Answer::Ok);
-    EXPECT_EQ(ask.Input("p", "t"), std::nullopt);
-    EXPECT_EQ(ask.PopupMenu("c", items), -1);
-
-    const auto& asked = dialogs.Asked();
-    ASSERT_EQ(asked.size(), 9u);
-    EXPECT_EQ(seen_before_answer.size(), 9u);
-    EXPECT_EQ(asked[0].kind, AskedDialog::Kind::Message);
-    EXPECT_EQ(asked[0].text, "确定要删除吗？");
-    EXPECT_EQ(asked[0].title, "警告");
-    EXPECT_EQ(asked[0].buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(asked[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(asked[1].title, "");
-    EXPECT_EQ(asked[1].buttons, MessageButtons::Ok);
-    EXPECT_EQ(asked[1].icon, MessageIcon::None);
-    EXPECT_EQ(asked[2].kind, AskedDialog::Kind::Input);
-    EXPECT_EQ(asked[2].text, "请输入新的电话");
-    EXPECT_EQ(asked[2].title, "修改电话");
-    EXPECT_EQ(asked[2].initial, "139");
-    EXPECT_FALSE(asked[2].masked);
-    EXPECT_TRUE(asked[3].masked);
-    EXPECT_EQ(asked[4].kind, AskedDialog::Kind::Menu);
-    EXPECT_EQ(asked[4].text, "会员操作");
-    EXPECT_EQ(asked[4].items, items);
-    EXPECT_EQ(dialogs.Last()->text, "c");
-    dialogs.ClearAsked();
-    EXPECT_EQ(dialogs.Last(), nullptr);
-}
 
 // ------------------------------------------------------------------ Qt
 

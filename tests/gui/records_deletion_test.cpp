@@ -2,6 +2,7 @@
 // the Delete key, the column sort and the consumption note balloon, against
 // the real server.
 #include "records_fixture.h"
+#include "support/report_rows.h"
 #include "ui/menus.h"
 #include "ui/sort.h"
 
@@ -128,7 +129,7 @@ TEST_F(RecordDeletionTest, NothingSelectedOrNoIdAsksNothing) {
         records().OnRechargeListKeyDown(kKeyDelete, 0);
         records().OnConsumptionListKeyDown(kKeyDelete, 0);
         // A row whose id cell is empty.
-        p.list->SetSelectedRow(p.list->AddRow({"", "1", "Tom"}));
+        p.list->SetSelectedRow(AddRow(*p.list, {"", "1", "Tom"}));
         w().气球提示框1->hide();
         ChooseDelete(p);
         EXPECT_TRUE(OnlyMenusAsked());
@@ -502,7 +503,7 @@ TEST_F(RecordDeletionTest, SelectingAConsumptionRowShowsItsNote) {
     };
     w().选择夹1->SetCurrentPage(2);
     for (const Case& c : cases) {
-        consumption().AddRow({"1", "1", "Tom", "", "", "", "", c.cell, ""});
+        AddRow(consumption(), {"1", "1", "Tom", "", "", "", "", c.cell, ""});
     }
     const std::vector<QPoint> pointers = {{10, 300}, {900, 120}, {500, 400}};
     for (size_t i = 0; i < cases.size(); ++i) {

@@ -1,6 +1,7 @@
 // The record pages' side buttons, queries, loading and summary lines,
 // against the real server.
 #include "records_fixture.h"
+#include "support/report_rows.h"
 
 namespace kob::test {
 namespace {
@@ -23,8 +24,8 @@ class RecordQueriesTest : public RecordsTest {
 
 TEST_F(RecordQueriesTest, SideButtonsDoNothingBeforeTheLogin) {
     AddPay({});
-    recharges().AddRow({"keep"});
-    consumption().AddRow({"keep"});
+    AddRow(recharges(), {"keep"});
+    AddRow(consumption(), {"keep"});
     Click(w().按钮_会员充值);
     Click(w().按钮_会员消费);
     EXPECT_EQ(w().选择夹1->CurrentPage(), 3);
@@ -533,7 +534,7 @@ TEST_F(RecordQueriesTest, CurrentMemberButtonWithoutAMemberSendsNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
         w().选择夹1->SetCurrentPage(c.page);
-        c.list->AddRow({"stale"});
+        AddRow(*c.list, {"stale"});
         statements_.clear();
         Click(c.member);
         EXPECT_EQ(c.type->Text(), "当前用户");

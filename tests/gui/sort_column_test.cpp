@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "members/members.h"
+#include "support/report_rows.h"
 #include "support/window_fixture.h"
 #include "ui/sort.h"
 
@@ -25,7 +26,7 @@ class SortTest : public WindowTest {
             if (column != 0) {
                 cells[0] = std::to_string(i);
             }
-            list.AddRow(cells);
+            AddRow(list, cells);
         }
     }
     static std::vector<std::string> Column(const ReportList& list, int column) {

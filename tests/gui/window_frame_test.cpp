@@ -261,11 +261,6 @@ TEST_F(FrameTest, ExitCleanUpReleasesTheOperatorTexts) {
     EXPECT_EQ(program().CurrentOperator.boss_tel, "");
 }
 
-TEST_F(FrameTest, ExitProcessGoesThroughTheHookInTests) {
-    program().ExitProcess(0);
-    EXPECT_EQ(harness().exit_code, 0);
-}
-
 // The stored list order decides the tick at start; start-up writes nothing.
 TEST(ListOrderAtStart, TickedOnlyForTrue) {
     struct Case {

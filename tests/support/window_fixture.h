@@ -12,10 +12,9 @@
 #include <string_view>
 
 #include "app/program.h"
-#include "platform/core/clock.h"
-#include "platform/gui/controls.h"
-#include "platform/gui/dialogs.h"
-#include "platform/gui/services.h"
+#include "support/fixed_pointer.h"
+#include "support/manual_clock.h"
+#include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
 
 namespace kob::test {

@@ -1,6 +1,7 @@
 #pragma once
 // Time as the program sees it: a wrapping 32-bit millisecond tick, the local
-// date-time and a pause. Injectable so tests move time instead of waiting.
+// date-time and a pause. Injectable so tests move time instead of waiting
+// (tests/support/manual_clock.h).
 #include <cstdint>
 #include <functional>
 
@@ -26,25 +27,6 @@ class SystemClock : public Clock {
     uint32_t TickCount() override;
     double Now() override;
     void Pause(uint32_t ms) override;
-};
-
-// For tests: time stands still until moved; Pause moves it.
-class ManualClock : public Clock {
-  public:
-    explicit ManualClock(uint32_t tick = 1000, double now = 45000.5) : tick_(tick), now_(now) {}
-    uint32_t TickCount() override { return tick_; }
-    double Now() override { return now_; }
-    void Pause(uint32_t ms) override { Advance(ms); }
-    void Advance(uint32_t ms) {
-        tick_ += ms;
-        now_ += ms / 86400000.0;
-    }
-    void SetTick(uint32_t tick) { tick_ = tick; }
-    void SetNow(double now) { now_ = now; }
-
-  private:
-    uint32_t tick_;
-    double now_;
 };
 
 }  // namespace kob

@@ -1,9 +1,11 @@
+#include "platform/gui/balloon_tip.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
 
-#include "platform/gui/controls.h"
+#include "platform/gui/control.h"
 
 namespace kob {
 

@@ -2,6 +2,8 @@
 // back to back in one buffer, shown through a table model, so loading and
 // sorting a million rows touch no Qt and allocate nothing per row. A sort
 // reorders only the row-to-slot map, not the cells.
+#include "platform/gui/report_list.h"
+
 #include <malloc.h>
 
 #include <QAbstractTableModel>
@@ -11,10 +13,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <numeric>
 
 #include "platform/core/text.h"
-#include "platform/gui/controls.h"
 
 namespace kob {
 
@@ -207,8 +207,7 @@ class ReportModel : public QAbstractTableModel {
             given.CellCount() != row_count_) {
             return false;
         }
-        // Cell r is row r's: each goes to its row's slot; slots of deleted
-        // rows hold empty cells.
+        // Cell r is row r's: each goes to its row's slot.
         std::vector<CellColumn::Span> spans(cells_, CellColumn::Span{0, 0});
         for (size_t r = 0; r < row_count_; ++r) {
             spans[slot_[r]] = given.spans_[r];
@@ -344,19 +343,6 @@ class ReportModel : public QAbstractTableModel {
         }
         AddSlots(rows.size());
         endInsertRows();
-    }
-
-    void Remove(int row) {
-        if (row < 0 || row >= rowCount()) {
-            return;
-        }
-        beginRemoveRows({}, row, row);
-        // Its cells stay behind unused until the list is emptied.
-        slot_.erase(slot_.begin() + row);
-        --row_count_;
-        marks_.erase(marks_.begin() + row);
-        endRemoveRows();
-        RecountMarks();
     }
 
     // Removal rather than a reset keeps the header's column state. True when
@@ -527,7 +513,7 @@ class ReportModel : public QAbstractTableModel {
     bool show_arrows_ = false;
     QPixmap arrows_[2];
     std::vector<CellColumn> columns_;  // columns_[column].At(slot)
-    size_t cells_ = 0;                 // slots in use, rows deleted one by one included
+    size_t cells_ = 0;                 // slots in use
     std::vector<uint32_t> slot_;       // slot_[row]: where its cells are
     size_t row_count_ = 0;
     bool multi_ = false;
@@ -624,18 +610,7 @@ void ReportList::SetMultiSelect(bool multi) {
 }
 
 void ReportList::SetBorder(Border border) {
-    switch (border) {
-        case Border::None:
-            setFrameStyle(QFrame::NoFrame);
-            break;
-        case Border::Sunken:
-            setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-            break;
-        case Border::Single:
-            setFrameStyle(QFrame::Box | QFrame::Plain);
-            setLineWidth(1);
-            break;
-    }
+    ApplyFrameBorder(this, border);
 }
 
 int ReportList::ColumnCount() const {
@@ -644,17 +619,6 @@ int ReportList::ColumnCount() const {
 
 int ReportList::RowCount() const {
     return model_->rowCount();
-}
-
-int ReportList::AddRow(std::vector<std::string> cells) {
-    int row = -1;
-    Change([&] {
-        std::vector<std::vector<std::string>> rows;
-        rows.push_back(std::move(cells));
-        model_->Append(std::move(rows));
-        row = model_->rowCount() - 1;
-    });
-    return row;
 }
 
 void ReportList::AddRows(std::vector<std::vector<std::string>> rows) {
@@ -688,17 +652,6 @@ void ReportList::DeleteAllRows(bool trim) {
 
 size_t ReportList::StorageBytes() const {
     return model_->StorageBytes();
-}
-
-void ReportList::DeleteRow(int row) {
-    Change([&] {
-        const bool was_selected = !model_->Multi() && RowSelected(row);
-        model_->Remove(row);
-        if (was_selected) {
-            // Qt selects the next row in its place; the list view selects none.
-            selectionModel()->clear();
-        }
-    });
 }
 
 std::string ReportList::Cell(int row, int column) const {
@@ -753,41 +706,11 @@ void ReportList::SetSelectedRow(int row) {
     });
 }
 
-void ReportList::SetRowSelected(int row, bool selected) {
-    if (row < 0 || row >= RowCount()) {
-        return;
-    }
-    Change([&] {
-        if (model_->Multi()) {
-            model_->Mark(row, selected);
-            return;
-        }
-        if (selected) {
-            selectionModel()->setCurrentIndex(
-                model_->index(row, 0),
-                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        } else if (RowSelected(row)) {
-            selectionModel()->select(model_->index(row, 0),
-                                     QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-        }
-    });
-}
-
 void ReportList::SetRowsSelected(const std::vector<char>& selected) {
     if (!model_->Multi()) {
         return;
     }
     Change([&] { model_->SetMarks(selected); });
-}
-
-bool ReportList::RowSelected(int row) const {
-    if (row < 0 || row >= RowCount()) {
-        return false;
-    }
-    if (model_->Multi()) {
-        return model_->Marked(row);
-    }
-    return selectionModel()->isRowSelected(row, QModelIndex());
 }
 
 int ReportList::HeaderImage(int column) const {
@@ -800,22 +723,6 @@ void ReportList::SetHeaderImage(int column, int image) {
 
 void ReportList::SetHeaderArrows(bool on) {
     RunOnWindowThreadAndWait([&] { model_->SetShowArrows(on); });
-}
-
-void ReportList::SortRows(const std::function<bool(int a, int b)>& less) {
-    Change([&] {
-        const int n = RowCount();
-        if (n < 2) {
-            return;
-        }
-        std::vector<int> order(static_cast<size_t>(n));
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&less](int a, int b) { return less(a, b); });
-        model_->Permute(order);
-        // The selected row moved with its row: no change to report.
-        last_current_ = SelectedRow();
-        anchor_ = -1;
-    });
 }
 
 void ReportList::ReorderRows(const std::vector<int>& order) {

@@ -1,11 +1,8 @@
 #pragma once
-// Window-side platform services: the mouse pointer, running pending events,
-// handing work to the window thread, and a clock whose pause keeps the
-// window alive.
+// Window-side platform services: the mouse pointer, running pending events
+// and handing work to the window thread.
 #include <QPoint>
 #include <functional>
-
-#include "platform/core/clock.h"
 
 namespace kob {
 
@@ -18,24 +15,6 @@ class Pointer {
 class CursorPointer : public Pointer {
   public:
     QPoint Position() override;
-};
-
-class FixedPointer : public Pointer {
-  public:
-    explicit FixedPointer(QPoint at = {500, 400}) : at_(at) {}
-    QPoint Position() override { return at_; }
-    void MoveTo(QPoint at) { at_ = at; }
-
-  private:
-    QPoint at_;
-};
-
-// SystemClock whose Pause handles the window's events while it waits (on the
-// window thread; elsewhere it sleeps as SystemClock does).
-class WindowClock : public SystemClock {
-  public:
-    void Pause(uint32_t ms) override;
-    void Sleep(uint32_t ms) override { SystemClock::Pause(ms); }
 };
 
 // Lets the window handle its pending events (window thread only).

@@ -1,11 +1,9 @@
-// Apart from services.cpp: only programs that use the window clock need the
-// system clock's implementation.
+#include "platform/gui/window_clock.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
-
-#include "platform/gui/services.h"
 
 namespace kob {
 

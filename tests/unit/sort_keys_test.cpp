@@ -1,3 +1,6 @@
+// The column sort's key kinds. The program makes each cell's key once
+// (SortedOrder); the reference below compares the keys at every step, as the
+// list view of the original did, and both must give the same order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,12 +8,57 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
 #include "platform/core/datetime.h"
-#include "ui/sort.h"
+#include "platform/core/sort_order.h"
+#include "platform/core/text.h"
 
 namespace kob {
 namespace {
+
+// ------------------------------------------------------------ reference
+
+// The key a row sorts by: the cell itself for text and date-time, the cell
+// read as a number and written back as decimal text for numbers.
+std::string MakeSortKey(std::string_view cell, int32_t kind) {
+    if (kind == kSortNumber) {
+        return IntText(NumberSortKey(cell));
+    }
+    return std::string(cell);
+}
+
+// 1 when a is later than b, -1 when earlier, 0 when equal (OLE dates).
+int32_t CompareDateTimes(double a, double b) {
+    const double x = DateSortKey(a);
+    const double y = DateSortKey(b);
+    return x > y ? 1 : x < y ? -1 : 0;
+}
+
+// What a sort is by: the key kind and the direction (1 ascending).
+struct SortBy {
+    int32_t kind = 0;
+    int32_t direction = 0;
+};
+
+// <0 puts first before second. The direction swaps the two keys: the only
+// thing that makes a sort descending.
+int32_t CompareSortKeys(const SortBy& by, const std::string& first, const std::string& second) {
+    const std::string& x = by.direction == 1 ? first : second;
+    const std::string& y = by.direction == 1 ? second : first;
+    switch (by.kind) {
+        case kSortText:
+            return CompareTextAnsi(x, y);
+        case kSortDateTime:
+            return CompareDateTimes(ParseDateTimeText(x), ParseDateTimeText(y));
+        case kSortNumber: {
+            const int32_t a = ToInt32(x), b = ToInt32(y);
+            return a > b ? 1 : a < b ? -1 : 0;
+        }
+        default:
+            return 0;
+    }
+}
+
+// ---------------------------------------------------------------- keys
 
 TEST(SortKey, NumbersAreReadAsNumbersAndWrittenBack) {
     struct Case {
@@ -63,7 +111,7 @@ TEST(CompareDateTimes, ChronologicalOnBothSidesOfTheEpoch) {
 }
 
 TEST(CompareSortKeys, DirectionSwapsTheKeys) {
-    SortState state;
+    SortBy state;
     state.kind = kSortNumber;
     state.direction = 1;
     EXPECT_LT(CompareSortKeys(state, "-5", "0"), 0);
@@ -79,7 +127,7 @@ TEST(CompareSortKeys, DirectionSwapsTheKeys) {
 }
 
 TEST(CompareSortKeys, TextAndDateKinds) {
-    SortState state;
+    SortBy state;
     state.direction = 1;
     state.kind = kSortText;
     EXPECT_LT(CompareSortKeys(state, "", "a"), 0);
@@ -125,13 +173,9 @@ std::vector<std::string> GeneratedCells(int32_t kind, int n) {
     return cells;
 }
 
-// The order a sort gives when it compares the keys at every step, as the
-// list view does with CompareSortKeys.
+// The order a sort gives when it compares the keys at every step.
 std::vector<int> OrderComparedAtEveryStep(const std::vector<std::string>& cells, int32_t kind,
                                           int32_t direction) {
-    SortState state;
-    state.kind = kind;
-    state.direction = direction;
     std::vector<std::string> keys;
     for (const auto& cell : cells) {
         keys.push_back(MakeSortKey(cell, kind));
@@ -141,8 +185,8 @@ std::vector<int> OrderComparedAtEveryStep(const std::vector<std::string>& cells,
         order[i] = static_cast<int>(i);
     }
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return CompareSortKeys(state, keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]) <
-               0;
+        return CompareSortKeys({kind, direction}, keys[static_cast<size_t>(a)],
+                               keys[static_cast<size_t>(b)]) < 0;
     });
     return order;
 }

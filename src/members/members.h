@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/db.h"
+#include "members/member_statements.h"
 #include "platform/core/pinyin.h"
 
 namespace kob {
@@ -48,16 +49,6 @@ enum MemberColumn : int {
     kMemberCostMoney = 7,
     kMemberBalance = 8,
     kMemberColumns = 9,
-};
-
-struct PayTotals {
-    int32_t count = 0;  // COUNT(pay_money)
-    int32_t money = 0;  // SUM(pay_money)
-    int32_t total = 0;  // SUM(pay_total)
-};
-struct CostTotals {
-    int32_t count = 0;  // COUNT(cost_money)
-    int32_t money = 0;  // SUM(cost_money)
 };
 
 // What one run of the totals worker found. A pass that did not run (no card

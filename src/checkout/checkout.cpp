@@ -15,6 +15,7 @@
 #include "platform/core/datetime.h"
 #include "platform/core/text.h"
 #include "platform/gui/services.h"
+#include "ui/layout.h"
 #include "ui/main_window.h"
 
 namespace kob {
@@ -114,8 +115,7 @@ void Checkout::OpenCheckoutPanel() {
         return;
     }
     auto& panel = *w.外形框_快速消费;
-    panel.move(w.选择夹1->Width() - panel.Width() - 5,
-               w.按钮_消费->Top() + w.按钮_消费->Height() + 5);
+    panel.move(w.选择夹1->Width() - panel.Width() - 5, layout::PanelTopBelow(*w.按钮_消费));
     panel.Show();
     panel.BringToFront();
     w.编辑框_快速消费_卡号->SetText(card);

@@ -624,7 +624,7 @@ void Members::OpenNewMemberPanel() {
     auto& panel = *w.外形框_新增会员;
     const auto& button = *w.按钮_新增会员;
     panel.SetLeft(button.Left());
-    panel.SetTop(button.Top() + button.Height() + 5);
+    panel.SetTop(layout::PanelTopBelow(button));
     panel.Show();
     panel.BringToFront();
     w.编辑框_新增会员_姓名->Focus();
@@ -650,7 +650,7 @@ void Members::OpenRechargePanel() {
     auto& panel = *w.外形框_新增会员;
     const auto& button = *w.按钮_充值;
     panel.SetLeft(button.Left());
-    panel.SetTop(button.Top() + button.Height() + 5);
+    panel.SetTop(layout::PanelTopBelow(button));
     panel.Show();
     panel.BringToFront();
     w.编辑框_新增会员_充值金额->SetText("");
@@ -972,50 +972,68 @@ void Members::DeleteMember() {
 }
 
 void Members::RenameMember() {
+    static const MemberTextChange kRename = {
+        .column = kMemberName,
+        .prompt = kRenamePrompt,
+        .title = kRenameTitle,
+        .max_chars = layout::kNameChars,
+        .refuse_empty = true,
+        .unknown = kRenameUnknown,
+        .done = kRenamed,
+        .write = [](const std::string& card, const std::string& old_name,
+                    const std::string& new_name) {
+            return MemberRenameWrite(card, old_name, new_name);
+        }};
+    if (const auto card = ChangeMemberText(kRename)) {
+        RefillPanelsOfMember(*card);
+    }
+}
+
+std::optional<std::string> Members::ChangeMemberText(const MemberTextChange& change) {
     if (!IsPrivilegedOperator(program_)) {
-        return;
+        return std::nullopt;
     }
     const int row = SelectedMemberRow();
     if (row < 0) {
-        return;
+        return std::nullopt;
     }
     auto& list = *program_.window().超级列表框_会员管理_会员列表;
     const std::string card = list.Cell(row, kMemberCard);
-    const std::string old_name = list.Cell(row, kMemberName);
+    const std::string old_text = list.Cell(row, change.column);
     if (card.empty()) {
-        return;
+        return std::nullopt;
     }
     const auto typed =
-        program_.dialogs.Input(kRenamePrompt, kRenameTitle, old_name, false, layout::kNameChars);
-    if (!typed || *typed == old_name) {
+        program_.dialogs.Input(change.prompt, change.title, old_text, false, change.max_chars);
+    if (!typed || *typed == old_text) {
         program_.ShowBalloonTip(kNothingDone);
-        return;
+        return std::nullopt;
     }
-    if (typed->empty()) {
+    if (change.refuse_empty && typed->empty()) {
         program_.ShowBalloonTip(kNameEmpty);
-        return;
+        return std::nullopt;
     }
     if (!DangerConfirmation(program_)) {
-        return;
+        return std::nullopt;
     }
-    data::Result renamed;
-    if (const auto write = MemberRenameWrite(card, old_name, *typed)) {
-        renamed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
+    data::Result changed;
+    if (const auto write = change.write(card, old_text, *typed)) {
+        changed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
             data::PrivateConnection connection;
             return connection.Write(*write);
         });
     }
-    if (renamed.Unknown()) {
-        program_.ShowBalloonTip(kRenameUnknown);
-        return;
+    if (changed.Unknown()) {
+        program_.ShowBalloonTip(change.unknown);
+        return std::nullopt;
     }
-    if (!renamed) {
-        return;
+    if (!changed) {
+        return std::nullopt;
     }
-    list.SetCell(row, kMemberName, *typed);
+    list.SetCell(row, change.column, *typed);
     SyncSpareMemberList(true);
-    program_.ShowBalloonTip(kRenamed);
-    RefillPanelsOfMember(card);
+    program_.ShowBalloonTip(change.done);
+    return card;
 }
 
 void Members::ClosePanelsOfMember(const std::string& card) {
@@ -1045,45 +1063,18 @@ void Members::RefillPanelsOfMember(const std::string& card) {
 }
 
 void Members::ChangeMemberPhone() {
-    if (!IsPrivilegedOperator(program_)) {
-        return;
-    }
-    const int row = SelectedMemberRow();
-    if (row < 0) {
-        return;
-    }
-    auto& list = *program_.window().超级列表框_会员管理_会员列表;
-    const std::string card = list.Cell(row, kMemberCard);
-    const std::string old_phone = list.Cell(row, kMemberPhone);
-    if (card.empty()) {
-        return;
-    }
-    const auto typed =
-        program_.dialogs.Input(kPhonePrompt, kPhoneTitle, old_phone, false, layout::kPhoneChars);
-    if (!typed || *typed == old_phone) {
-        program_.ShowBalloonTip(kNothingDone);
-        return;
-    }
-    if (!DangerConfirmation(program_)) {
-        return;
-    }
-    data::Result changed;
-    if (const auto write = MemberPhoneWrite(card, *typed)) {
-        changed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
-            data::PrivateConnection connection;
-            return connection.Write(*write);
-        });
-    }
-    if (changed.Unknown()) {
-        program_.ShowBalloonTip(kPhoneUnknown);
-        return;
-    }
-    if (!changed) {
-        return;
-    }
-    list.SetCell(row, kMemberPhone, *typed);
-    SyncSpareMemberList(true);
-    program_.ShowBalloonTip(kPhoneChanged);
+    static const MemberTextChange kPhone = {
+        .column = kMemberPhone,
+        .prompt = kPhonePrompt,
+        .title = kPhoneTitle,
+        .max_chars = layout::kPhoneChars,
+        .refuse_empty = false,
+        .unknown = kPhoneUnknown,
+        .done = kPhoneChanged,
+        .write = [](const std::string& card, const std::string&, const std::string& phone) {
+            return MemberPhoneWrite(card, phone);
+        }};
+    ChangeMemberText(kPhone);
 }
 
 }  // namespace kob

@@ -159,6 +159,21 @@ class Members {
     };
     struct WorkerSync;
 
+    // A member's name or phone number, changed through an input box.
+    struct MemberTextChange {
+        int column;
+        const char* prompt;
+        const char* title;
+        int max_chars;
+        bool refuse_empty;
+        const char* unknown;  // the balloon when the outcome cannot be learnt
+        const char* done;
+        std::optional<data::Write> (*write)(const std::string& card, const std::string& old_text,
+                                            const std::string& typed);
+    };
+    // The privileged change of the selected member's text in change.column,
+    // stored, then shown in both lists; the member's card once it is done.
+    std::optional<std::string> ChangeMemberText(const MemberTextChange& change);
     bool RefreshMemberRowTotals(int row, bool asked_by_checkout_fill);
     void LaunchTotalsWorker(TotalsRequest request);
     void OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result);

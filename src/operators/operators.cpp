@@ -273,7 +273,7 @@ void Operators::HideSettingsSubPanels() {
 }
 
 void Operators::ShowSettingsSubPanel(PushButton& button, Frame& panel) {
-    panel.move(button.Left(), button.Top() + button.Height() + 5);
+    panel.move(button.Left(), layout::PanelTopBelow(button));
     panel.Show();
     panel.BringToFront();
 }

@@ -19,10 +19,7 @@ data::Write ConsumptionInsertWrite(const ConsumptionRecord& record) {
         {"user_name", record.user_name},   {"boss_id", record.boss_id},
         {"boss_name", record.boss_name},
     };
-    std::string sql =
-        "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
-        "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
-        data::QuotedValues(row);
+    std::string sql = data::InsertStatement("costlist", row);
     return data::InsertWrite(std::move(sql), "costlist", "cost_id", std::move(row));
 }
 

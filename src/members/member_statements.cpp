@@ -90,17 +90,14 @@ std::optional<data::Write> MemberInsertWrite(const std::string& card, const std:
         return std::nullopt;
     }
     data::Write write;
-    write.sql =
-        "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,"
-        "`user_key`,`user_add`,`user_wxid`,`user_notes`) VALUES " +
-        data::QuotedValues({{"user_id", card},
-                            {"user_del", "0"},
-                            {"user_name", name},
-                            {"user_tel", phone},
-                            {"user_key", ""},
-                            {"user_add", ""},
-                            {"user_wxid", ""},
-                            {"user_notes", ""}});
+    write.sql = data::InsertStatement("userlist", {{"user_id", card},
+                                                   {"user_del", "0"},
+                                                   {"user_name", name},
+                                                   {"user_tel", phone},
+                                                   {"user_key", ""},
+                                                   {"user_add", ""},
+                                                   {"user_wxid", ""},
+                                                   {"user_notes", ""}});
     return FixedCheck(std::move(write), "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " +
                                             card + " AND `user_name` = '" + EscapeSqlText(name) +
                                             "' AND `user_tel` = '" + EscapeSqlText(phone) + "'");
@@ -115,10 +112,7 @@ data::Write RechargeInsertWrite(const RechargeRecord& record) {
         {"user_name", record.user_name},   {"boss_id", record.boss_id},
         {"boss_name", record.boss_name},
     };
-    std::string sql =
-        "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_method`,"
-        "`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
-        data::QuotedValues(row);
+    std::string sql = data::InsertStatement("paylist", row);
     return data::InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row));
 }
 

@@ -61,6 +61,20 @@ class SchemaTest : public test::DbTest {
         c.boss_name = "管理员";
         return Run(ConsumptionInsertWrite(c));
     }
+    // The sums of card in a pass of the totals worker over all members.
+    template <typename Totals>
+    static Totals PassTotals(PrivateConnection& connection, const std::string& sql,
+                             const std::string& card, Totals (*read)(const RecordSet&)) {
+        Totals sums;
+        RecordSet groups = connection.Query(sql);
+        for (uint64_t r = 0; r < groups.RowCount(); ++r) {
+            groups.MoveTo(r);
+            if (groups.Int32("user_id") == ToInt32(card)) {
+                AddTotals(sums, read(groups));
+            }
+        }
+        return sums;
+    }
     // A member's totals as the selected member's recomputation reads them,
     // on a connection of its own; the totals worker's passes over all
     // members must find the same.
@@ -69,22 +83,10 @@ class SchemaTest : public test::DbTest {
         const RecordSet one = connection.Query(MemberTotalsQuery(card));
         const PayTotals pay = ReadPayTotals(one);
         const CostTotals cost = ReadCostTotals(one);
-        PayTotals pay_pass;
-        RecordSet pays = connection.Query(PayTotalsByMemberQuery());
-        for (uint64_t r = 0; r < pays.RowCount(); ++r) {
-            pays.MoveTo(r);
-            if (pays.Int32("user_id") == ToInt32(card)) {
-                AddTotals(pay_pass, ReadPayTotals(pays));
-            }
-        }
-        CostTotals cost_pass;
-        RecordSet costs = connection.Query(CostTotalsByMemberQuery());
-        for (uint64_t r = 0; r < costs.RowCount(); ++r) {
-            costs.MoveTo(r);
-            if (costs.Int32("user_id") == ToInt32(card)) {
-                AddTotals(cost_pass, ReadCostTotals(costs));
-            }
-        }
+        const PayTotals pay_pass =
+            PassTotals(connection, PayTotalsByMemberQuery(), card, ReadPayTotals);
+        const CostTotals cost_pass =
+            PassTotals(connection, CostTotalsByMemberQuery(), card, ReadCostTotals);
         const std::vector<int32_t> totals = {pay.count, pay.money, pay.total, cost.count,
                                              cost.money};
         EXPECT_EQ(totals, (std::vector<int32_t>{pay_pass.count, pay_pass.money, pay_pass.total,

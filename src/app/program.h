@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/db.h"
+#include "data/table_rows.h"
 #include "platform/core/clock.h"
 #include "platform/gui/dialogs.h"
 #include "platform/gui/services.h"
@@ -23,13 +24,6 @@ class Operators;
 class Members;
 class Checkout;
 class Records;
-
-// The operator found at the login: boss_id, boss_name, boss_tel.
-struct OperatorTexts {
-    std::string boss_id;
-    std::string boss_name;
-    std::string boss_tel;
-};
 
 // Column sort state shared by the three sortable lists.
 struct SortState {

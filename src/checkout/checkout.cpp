@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "app/program.h"
+#include "checkout/checkout_statements.h"
 #include "data/db.h"
 #include "members/members.h"
 #include "operators/operators.h"
 #include "platform/core/datetime.h"
 #include "platform/core/text.h"
 #include "platform/gui/services.h"
+#include "ui/layout.h"
 #include "ui/main_window.h"
 
 namespace kob {
@@ -25,7 +27,6 @@ constexpr const char* kItemAddUnknown =
 constexpr const char* kItemDeleteUnknown =
     "网络异常，无法确认项目是否已删除，请先刷新项目列表查看再操作";
 
-constexpr const char* kItemQuery = "SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1";
 constexpr const char* kNoBalance = "余额不足，不能消费";
 constexpr const char* kNoteFull = "备注已满，不能再添加项目";
 constexpr const char* kReentryPrompt = "需要二次确认密码，请输入";
@@ -114,8 +115,7 @@ void Checkout::OpenCheckoutPanel() {
         return;
     }
     auto& panel = *w.外形框_快速消费;
-    panel.move(w.选择夹1->Width() - panel.Width() - 5,
-               w.按钮_消费->Top() + w.按钮_消费->Height() + 5);
+    panel.move(w.选择夹1->Width() - panel.Width() - 5, layout::PanelTopBelow(*w.按钮_消费));
     panel.Show();
     panel.BringToFront();
     w.编辑框_快速消费_卡号->SetText(card);
@@ -137,7 +137,7 @@ std::optional<std::vector<ServiceItemRecord>> Checkout::ReadServiceItems(QWidget
     std::vector<ServiceItemRecord> items;
     const bool read = program_.ReadWhileWaiting(spinner, [&] {
         auto session = program_.db.Acquire();
-        const data::Rows rows = session.RunQuery(kItemQuery);
+        const data::Rows rows = session.RunQuery(ServiceItemsQuery());
         ServiceItemRecord record;
         for (int64_t r = 1; r <= rows.count; ++r) {
             ReadServiceItemRow(session.SharedRecordSet(), record, static_cast<int32_t>(r));
@@ -349,20 +349,7 @@ void Checkout::ConfirmCheckout(int /*x*/, int /*y*/, int /*key_state*/) {
 
 data::Result Checkout::InsertConsumptionRecord(ConsumptionRecord& record) {
     record.cost_del = "0";
-    data::ColumnValues row = {
-        {"cost_notes", record.cost_notes}, {"cost_money", record.cost_money},
-        {"cost_del", record.cost_del},     {"cost_date", record.cost_date},
-        {"xm_id", record.xm_id},           {"xm_name", record.xm_name},
-        {"xm_money", record.xm_money},     {"user_id", record.user_id},
-        {"user_name", record.user_name},   {"boss_id", record.boss_id},
-        {"boss_name", record.boss_name},
-    };
-    std::string sql =
-        "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
-        "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
-        data::QuotedValues(row);
-    const data::Write write =
-        data::InsertWrite(std::move(sql), "costlist", "cost_id", std::move(row));
+    const data::Write write = ConsumptionInsertWrite(record);
     const data::Result result = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
         auto session = program_.db.Acquire();
         return session.Write(write);
@@ -421,12 +408,7 @@ void Checkout::AddServiceItem() {
     if (!program_.operators->PasswordReentry(kReentryPrompt, kReentryTitle)) {
         return;
     }
-    const data::Write write = data::InsertWrite(
-        "INSERT INTO `kobrelan`.`xmlist`(`xm_name`, `xm_money` ,`xm_del`) VALUES ('" +
-            EscapeSqlText(record.xm_name) + "', '" + EscapeSqlText(record.xm_money) + "', '" +
-            EscapeSqlText(record.xm_del) + "')",
-        "xmlist", "xm_id",
-        {{"xm_name", record.xm_name}, {"xm_money", record.xm_money}, {"xm_del", "0"}});
+    const data::Write write = ServiceItemInsertWrite(record.xm_name, record.xm_money);
     const data::Result ok = program_.WriteWhileWaiting(*w.载入条, [&] {
         auto session = program_.db.Acquire();
         return session.Write(write);
@@ -460,11 +442,10 @@ void Checkout::DeleteServiceItem() {
     }
     data::Result ok;
     // The id stands bare: anything but a whole number counts as a failure.
-    if (IsWholeNumber(id)) {
+    if (const auto write = ServiceItemDeletionWrite(id)) {
         ok = program_.WriteWhileWaiting(*program_.window().载入条, [&] {
             auto session = program_.db.Acquire();
-            return session.Write(data::RepeatableWrite(
-                "UPDATE `kobrelan`.`xmlist` SET `xm_del` = 1 WHERE `xm_id` = " + id));
+            return session.Write(*write);
         });
     }
     if (ok.Unknown()) {

@@ -45,7 +45,7 @@ class Checkout {
     // Quick-checkout panel.
     void OpenCheckoutPanel();
     void LoadCheckoutItemList(MainWindow& window, ListBox& list);
-    // The service items as kItemQuery reads them; nullopt (told) when they
+    // The service items as ServiceItemsQuery reads them; nullopt (told) when they
     // could not be read.
     std::optional<std::vector<ServiceItemRecord>> ReadServiceItems(QWidget& spinner);
     void OnCheckoutItemDoubleClick(int x, int y, int key_state);

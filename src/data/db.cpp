@@ -162,6 +162,18 @@ std::string QuotedValues(const ColumnValues& row) {
     return out;
 }
 
+std::string InsertStatement(std::string_view table, const ColumnValues& row) {
+    std::string sql = "INSERT INTO `";
+    sql += table;
+    sql += "`(";
+    for (size_t i = 0; i < row.size(); ++i) {
+        sql += i > 0 ? ",`" : "`";
+        sql += row[i].first;
+        sql += "`";
+    }
+    return sql + ") VALUES " + QuotedValues(row);
+}
+
 Write InsertWrite(std::string sql, std::string_view table, std::string_view id_column,
                   ColumnValues values) {
     const std::string from = "FROM `kobrelan`.`" + std::string(table) + "`";

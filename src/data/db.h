@@ -92,6 +92,9 @@ inline Write RepeatableWrite(std::string sql) {
 using ColumnValues = std::vector<std::pair<std::string_view, std::string>>;
 // "('" + the escaped texts joined by "','" + "')", as every INSERT writes them.
 std::string QuotedValues(const ColumnValues& row);
+// "INSERT INTO `table`(`c1`,`c2`,...) VALUES " + QuotedValues(row): the
+// columns named by row, in its order.
+std::string InsertStatement(std::string_view table, const ColumnValues& row);
 
 // An INSERT of one row into an auto-increment table, settled by the row's
 // values: the mark is the table's highest id before it, and a row after the

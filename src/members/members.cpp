@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "data/config.h"
 #include "data/db.h"
+#include "members/member_statements.h"
 #include "platform/core/datetime.h"
 #include "platform/core/text.h"
 #include "platform/core/thread.h"
@@ -65,11 +66,6 @@ std::string TotalText(int32_t v) {
     return v == 0 ? std::string() : IntText(v);
 }
 
-int32_t Saturate(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 bool Contains(const std::vector<int32_t>& sorted, int32_t card) {
     return std::binary_search(sorted.begin(), sorted.end(), card);
 }
@@ -100,7 +96,7 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
     // Every member's records are needed: the covering (user_id, ...) indexes
     // hand each card's rows over in card order without reading the rows.
     // One pass: its own connection, one statement, the groups of the listed cards.
-    auto run_pass = [&result](bool& ran, bool& unread, const char* sql, auto&& add_group) {
+    auto run_pass = [&result](bool& ran, bool& unread, const std::string& sql, auto&& add_group) {
         data::PrivateConnection connection;
         data::RecordSet set = connection.Query(sql);
         if (set.Failed()) {
@@ -118,26 +114,15 @@ MemberTotalsResult ComputeMemberTotals(std::vector<int32_t> cards) {
         }
     };
     auto pay_pass = [&] {
-        run_pass(result.pay_ran, result.pay_unread,
-                 "SELECT `user_id`,COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
-                 "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` "
-                 "WHERE `pay_del` <> 1 GROUP BY `user_id` ORDER BY NULL",
+        run_pass(result.pay_ran, result.pay_unread, PayTotalsByMemberQuery(),
                  [&](int32_t card, const data::RecordSet& set) {
-                     PayTotals& t = result.pay[card];
-                     t.count = Saturate(int64_t{t.count} + set.Int32("pay_count"));
-                     t.money = Saturate(int64_t{t.money} + set.Int32("pay_money"));
-                     t.total = Saturate(int64_t{t.total} + set.Int32("pay_total"));
+                     AddTotals(result.pay[card], ReadPayTotals(set));
                  });
     };
     auto cost_pass = [&] {
-        run_pass(result.cost_ran, result.cost_unread,
-                 "SELECT `user_id`,COUNT(`cost_money`) AS `cost_count`,SUM(`cost_money`) AS "
-                 "`cost_money` FROM `kobrelan`.`costlist` WHERE `cost_del` <> 1 "
-                 "GROUP BY `user_id` ORDER BY NULL",
+        run_pass(result.cost_ran, result.cost_unread, CostTotalsByMemberQuery(),
                  [&](int32_t card, const data::RecordSet& set) {
-                     CostTotals& t = result.cost[card];
-                     t.count = Saturate(int64_t{t.count} + set.Int32("cost_count"));
-                     t.money = Saturate(int64_t{t.money} + set.Int32("cost_money"));
+                     AddTotals(result.cost[card], ReadCostTotals(set));
                  });
     };
     // The two passes share nothing but the card numbers: side by side, each
@@ -170,6 +155,24 @@ namespace {
 
 using TotalsTexts = std::array<std::string, kMemberColumns - kMemberPayCount>;
 
+// Columns 3 to 8 from a member's totals, a count or sum of 0 empty; a pass
+// that did not run (nullptr) leaves its cells' texts as they are.
+void SetTotalsTexts(TotalsTexts& texts, const PayTotals* pay, const CostTotals* cost) {
+    auto text = [&texts](int column) -> std::string& {
+        return texts[static_cast<size_t>(column - kMemberPayCount)];
+    };
+    if (pay != nullptr) {
+        text(kMemberPayCount) = TotalText(pay->count);
+        text(kMemberPayMoney) = TotalText(pay->money);
+        text(kMemberPayTotal) = TotalText(pay->total);
+    }
+    if (cost != nullptr) {
+        text(kMemberCostCount) = TotalText(cost->count);
+        text(kMemberCostMoney) = TotalText(cost->money);
+        text(kMemberBalance) = IntText(int64_t{ToInt32(text(kMemberPayTotal))} - cost->money);
+    }
+}
+
 // Columns 3 to 8 of row as the totals make them; a pass that did not run
 // leaves its cells as they are, and so does a row whose card is not among
 // those asked for (false).
@@ -182,27 +185,15 @@ bool MakeTotalsTexts(const ReportList& list, int row, const MemberTotalsResult& 
     if (card == 0 || !Contains(result.cards, card)) {
         return false;
     }
-    auto text = [&texts](int column) -> std::string& {
-        return texts[static_cast<size_t>(column - kMemberPayCount)];
-    };
-    if (result.pay_ran) {
-        PayTotals t;
-        if (auto it = result.pay.find(card); it != result.pay.end()) {
-            t = it->second;
-        }
-        text(kMemberPayCount) = TotalText(t.count);
-        text(kMemberPayMoney) = TotalText(t.money);
-        text(kMemberPayTotal) = TotalText(t.total);
+    PayTotals pay;
+    if (auto it = result.pay.find(card); it != result.pay.end()) {
+        pay = it->second;
     }
-    if (result.cost_ran) {
-        CostTotals t;
-        if (auto it = result.cost.find(card); it != result.cost.end()) {
-            t = it->second;
-        }
-        text(kMemberCostCount) = TotalText(t.count);
-        text(kMemberCostMoney) = TotalText(t.money);
-        text(kMemberBalance) = IntText(int64_t{ToInt32(text(kMemberPayTotal))} - t.money);
+    CostTotals cost;
+    if (auto it = result.cost.find(card); it != result.cost.end()) {
+        cost = it->second;
     }
+    SetTotalsTexts(texts, result.pay_ran ? &pay : nullptr, result.cost_ran ? &cost : nullptr);
     return true;
 }
 
@@ -304,10 +295,7 @@ bool Members::LoadMemberList() {
     auto& w = program_.window();
     auto& list = *w.超级列表框_会员管理_会员列表;
     auto& spare = *w.超级列表框_会员管理_会员列表备用;
-    std::string sql = "SELECT * FROM `kobrelan`.`userlist` WHERE `user_del` <> 1";
-    if (w.选择框_新纪录在最前->Ticked()) {
-        sql += " ORDER BY `user_id` DESC";
-    }
+    const std::string sql = MemberListQuery(w.选择框_新纪录在最前->Ticked());
     std::vector<std::vector<std::string>> rows;
     const bool read = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
@@ -517,28 +505,20 @@ bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
         }
         PayTotals pay;
         CostTotals cost;
-        // The card stands bare in the statements: a text that is not a whole
-        // number counts as a failed statement.
-        if (IsWholeNumber(card)) {
+        // The card stands bare in the statement: a text that is not a whole
+        // number has none, and its totals count as 0.
+        if (const std::string sql = MemberTotalsQuery(card); !sql.empty()) {
             // Both sums in one statement on the shared connection: one wait
             // for the server, no connect.
             const bool read = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
                 auto session = program_.db.Acquire();
-                const data::RecordSet set = session.Query(
-                    "SELECT * FROM (SELECT COUNT(`pay_money`) AS `pay_count`,SUM(`pay_money`) AS "
-                    "`pay_money`,SUM(`pay_total`) AS `pay_total` FROM `kobrelan`.`paylist` WHERE "
-                    "`user_id` = " +
-                    card +
-                    " AND `pay_del` <> 1) AS `pay`,(SELECT COUNT(`cost_money`) AS "
-                    "`cost_count`,SUM(`cost_money`) AS `cost_money` FROM `kobrelan`.`costlist` "
-                    "WHERE `user_id` = " +
-                    card + " AND `cost_del` <> 1) AS `cost`");
+                const data::RecordSet set = session.Query(sql);
                 if (set.Failed()) {
                     return false;
                 }
                 if (set.RowCount() > 0) {
-                    pay = {set.Int32("pay_count"), set.Int32("pay_money"), set.Int32("pay_total")};
-                    cost = {set.Int32("cost_count"), set.Int32("cost_money")};
+                    pay = ReadPayTotals(set);
+                    cost = ReadCostTotals(set);
                 }
                 return true;
             });
@@ -547,14 +527,11 @@ bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
                 return false;
             }
         }
-        list.SetCell(row, kMemberPayCount, TotalText(pay.count));
-        list.SetCell(row, kMemberPayMoney, TotalText(pay.money));
-        list.SetCell(row, kMemberPayTotal, TotalText(pay.total));
-        list.SetCell(row, kMemberCostCount, TotalText(cost.count));
-        list.SetCell(row, kMemberCostMoney, TotalText(cost.money));
-        list.SetCell(row, kMemberBalance,
-                     IntText(int64_t{ToInt32(list.Cell(row, kMemberPayTotal))} -
-                             ToInt32(list.Cell(row, kMemberCostMoney))));
+        TotalsTexts texts;
+        SetTotalsTexts(texts, &pay, &cost);
+        for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+            list.SetCell(row, c, texts[static_cast<size_t>(c - kMemberPayCount)]);
+        }
         if (worker_running_) {
             auto& kept = refreshed_during_worker_[ToInt32(card)];
             for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
@@ -647,7 +624,7 @@ void Members::OpenNewMemberPanel() {
     auto& panel = *w.外形框_新增会员;
     const auto& button = *w.按钮_新增会员;
     panel.SetLeft(button.Left());
-    panel.SetTop(button.Top() + button.Height() + 5);
+    panel.SetTop(layout::PanelTopBelow(button));
     panel.Show();
     panel.BringToFront();
     w.编辑框_新增会员_姓名->Focus();
@@ -673,7 +650,7 @@ void Members::OpenRechargePanel() {
     auto& panel = *w.外形框_新增会员;
     const auto& button = *w.按钮_充值;
     panel.SetLeft(button.Left());
-    panel.SetTop(button.Top() + button.Height() + 5);
+    panel.SetTop(layout::PanelTopBelow(button));
     panel.Show();
     panel.BringToFront();
     w.编辑框_新增会员_充值金额->SetText("");
@@ -700,7 +677,7 @@ bool Members::FillNextCardNumber() {
     auto& w = program_.window();
     data::RecordSet set = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
-        return session.Query("SELECT MAX(`user_id`)+1 AS `next_id` FROM `kobrelan`.`userlist`");
+        return session.Query(NextCardNumberQuery());
     });
     if (set.Failed()) {
         w.编辑框_新增会员_卡号->SetText("");  // no number of an earlier panel offered
@@ -737,34 +714,26 @@ void Members::ConfirmMemberPanel() {
 
 data::Result Members::InsertRecharge(const std::string& card, const std::string& name) {
     auto& w = program_.window();
-    const std::string money = w.编辑框_新增会员_充值金额->Text();
-    const std::string give = w.编辑框_新增会员_充值赠送->Text();
-    data::ColumnValues row = {
-        {"pay_time", FormatDateTimeText(w.日期框_充值管理_自定义时间->Value(), "yyyy-MM-dd ",
-                                        "hh:mm:ss", true)},
-        {"pay_money", money},
-        {"pay_give", give},
-        {"pay_total", IntText(int64_t{ToInt32(money)} + ToInt32(give))},
-        {"pay_method", w.组合框_充值管理_充值方式->Text()},
-        {"pay_notes", ""},
-        {"pay_del", "0"},
-        {"user_id", card},
-        {"user_name", name},
-        {"boss_id", program_.CurrentOperator.boss_id},
-        {"boss_name", program_.CurrentOperator.boss_name},
-    };
-    std::string sql =
-        "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,`pay_method`,"
-        "`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) VALUES " +
-        data::QuotedValues(row);
-    const data::Write write =
-        data::InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row));
+    RechargeRecord record;
+    record.pay_time =
+        FormatDateTimeText(w.日期框_充值管理_自定义时间->Value(), "yyyy-MM-dd ", "hh:mm:ss", true);
+    record.pay_money = w.编辑框_新增会员_充值金额->Text();
+    record.pay_give = w.编辑框_新增会员_充值赠送->Text();
+    record.pay_total = IntText(int64_t{ToInt32(record.pay_money)} + ToInt32(record.pay_give));
+    record.pay_method = w.组合框_充值管理_充值方式->Text();
+    record.pay_notes = "";
+    record.pay_del = "0";
+    record.user_id = card;
+    record.user_name = name;
+    record.boss_id = program_.CurrentOperator.boss_id;
+    record.boss_name = program_.CurrentOperator.boss_name;
+    const data::Write write = RechargeInsertWrite(record);
     const data::Result result = program_.WriteWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
         return session.Write(write);
     });
     if (result.unsettled) {
-        const std::string what = card + " " + name + " " + money + "元";
+        const std::string what = card + " " + name + " " + record.pay_money + "元";
         program_.KeepUnsettled({write, *result.unsettled, card, kEarlierRechargeDone + what,
                                 kEarlierRechargeNotDone + what});
     }
@@ -807,7 +776,7 @@ void Members::CreateMember(bool with_first_recharge) {
     }
     const data::Rows found = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
-        const data::Rows rows = session.RunQuery("SELECT * FROM userlist WHERE user_id = " + card);
+        const data::Rows rows = session.RunQuery(MemberOfCardQuery(card));
         session.FreeSharedRecordSet();
         return rows;
     });
@@ -822,27 +791,12 @@ void Members::CreateMember(bool with_first_recharge) {
     if (before_member_insert) {
         before_member_insert();
     }
-    data::Write write;
-    write.sql =
-        "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,"
-        "`user_key`,`user_add`,`user_wxid`,`user_notes`) VALUES " +
-        data::QuotedValues({{"user_id", card},
-                            {"user_del", "0"},
-                            {"user_name", name},
-                            {"user_tel", phone},
-                            {"user_key", ""},
-                            {"user_add", ""},
-                            {"user_wxid", ""},
-                            {"user_notes", ""}});
-    // The card is the key: the member is there when its row holds what was typed.
-    write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " + card +
-                               " AND `user_name` = '" + EscapeSqlText(name) +
-                               "' AND `user_tel` = '" + EscapeSqlText(phone) +
-                               "'"](const std::string&) { return check; };
+    // The card is a whole number: checked above.
+    const std::optional<data::Write> write = MemberInsertWrite(card, name, phone);
     const data::Result inserted = program_.WriteWhileWaiting(*w.载入条_会员, [&] {
         auto session = program_.db.Acquire();
         session.GetDbConnection();
-        return session.Write(write);
+        return session.Write(*write);
     });
     // Nothing was stored unless it says done; the panel keeps what was typed.
     if (inserted.DuplicateKey()) {
@@ -856,7 +810,7 @@ void Members::CreateMember(bool with_first_recharge) {
         const std::string first =
             with_first_recharge ? "，首次充值" + money + "元未存入，请为其重新充值" : "";
         program_.KeepUnsettled(
-            {write, *inserted.unsettled, card, kEarlierMemberDone + who + first,
+            {*write, *inserted.unsettled, card, kEarlierMemberDone + who + first,
              kEarlierMemberNotDone + who +
                  (with_first_recharge ? "，首次充值" + money + "元也未存入" : "")});
     }
@@ -999,13 +953,10 @@ void Members::DeleteMember() {
         return;
     }
     data::Result deleted;
-    if (IsWholeNumber(card)) {
+    if (const auto write = MemberDeletionWrite(card)) {
         deleted = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
             data::PrivateConnection connection;
-            // The member's records stay; only the member row goes. Deleting
-            // it again changes nothing: a lost deletion is settled by running it again.
-            return connection.Write(data::RepeatableWrite(
-                "DELETE FROM `kobrelan`.`userlist` WHERE `user_id` = " + card));
+            return connection.Write(*write);
         });
     }
     if (deleted.Unknown()) {
@@ -1021,67 +972,68 @@ void Members::DeleteMember() {
 }
 
 void Members::RenameMember() {
+    static const MemberTextChange kRename = {
+        .column = kMemberName,
+        .prompt = kRenamePrompt,
+        .title = kRenameTitle,
+        .max_chars = layout::kNameChars,
+        .refuse_empty = true,
+        .unknown = kRenameUnknown,
+        .done = kRenamed,
+        .write = [](const std::string& card, const std::string& old_name,
+                    const std::string& new_name) {
+            return MemberRenameWrite(card, old_name, new_name);
+        }};
+    if (const auto card = ChangeMemberText(kRename)) {
+        RefillPanelsOfMember(*card);
+    }
+}
+
+std::optional<std::string> Members::ChangeMemberText(const MemberTextChange& change) {
     if (!IsPrivilegedOperator(program_)) {
-        return;
+        return std::nullopt;
     }
     const int row = SelectedMemberRow();
     if (row < 0) {
-        return;
+        return std::nullopt;
     }
     auto& list = *program_.window().超级列表框_会员管理_会员列表;
     const std::string card = list.Cell(row, kMemberCard);
-    const std::string old_name = list.Cell(row, kMemberName);
+    const std::string old_text = list.Cell(row, change.column);
     if (card.empty()) {
-        return;
+        return std::nullopt;
     }
     const auto typed =
-        program_.dialogs.Input(kRenamePrompt, kRenameTitle, old_name, false, layout::kNameChars);
-    if (!typed || *typed == old_name) {
+        program_.dialogs.Input(change.prompt, change.title, old_text, false, change.max_chars);
+    if (!typed || *typed == old_text) {
         program_.ShowBalloonTip(kNothingDone);
-        return;
+        return std::nullopt;
     }
-    if (typed->empty()) {
+    if (change.refuse_empty && typed->empty()) {
         program_.ShowBalloonTip(kNameEmpty);
-        return;
+        return std::nullopt;
     }
     if (!DangerConfirmation(program_)) {
-        return;
+        return std::nullopt;
     }
-    data::Result renamed;
-    if (IsWholeNumber(card)) {
-        const std::string new_name = EscapeSqlText(*typed);
-        const std::string old_literal = EscapeSqlText(old_name);
-        data::Write write;
-        // All three tables or none; only records that carry the old name,
-        // byte for byte, follow the member. Run again, it changes nothing.
-        write.transaction = {
-            "UPDATE `kobrelan`.`userlist` SET `user_name` = '" + new_name +
-                "' WHERE `user_id` = " + card,
-            "UPDATE `kobrelan`.`paylist` SET `user_name` = '" + new_name +
-                "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" + old_literal + "'",
-            "UPDATE `kobrelan`.`costlist` SET `user_name` = '" + new_name +
-                "' WHERE `user_id` = " + card + " AND BINARY `user_name` = '" + old_literal + "'",
-        };
-        // Committed when the member carries the new name.
-        write.check_sql = [check = "SELECT 1 FROM `kobrelan`.`userlist` WHERE `user_id` = " + card +
-                                   " AND BINARY `user_name` = '" + new_name +
-                                   "'"](const std::string&) { return check; };
-        renamed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
+    data::Result changed;
+    if (const auto write = change.write(card, old_text, *typed)) {
+        changed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
             data::PrivateConnection connection;
-            return connection.Write(write);
+            return connection.Write(*write);
         });
     }
-    if (renamed.Unknown()) {
-        program_.ShowBalloonTip(kRenameUnknown);
-        return;
+    if (changed.Unknown()) {
+        program_.ShowBalloonTip(change.unknown);
+        return std::nullopt;
     }
-    if (!renamed) {
-        return;
+    if (!changed) {
+        return std::nullopt;
     }
-    list.SetCell(row, kMemberName, *typed);
+    list.SetCell(row, change.column, *typed);
     SyncSpareMemberList(true);
-    program_.ShowBalloonTip(kRenamed);
-    RefillPanelsOfMember(card);
+    program_.ShowBalloonTip(change.done);
+    return card;
 }
 
 void Members::ClosePanelsOfMember(const std::string& card) {
@@ -1111,47 +1063,18 @@ void Members::RefillPanelsOfMember(const std::string& card) {
 }
 
 void Members::ChangeMemberPhone() {
-    if (!IsPrivilegedOperator(program_)) {
-        return;
-    }
-    const int row = SelectedMemberRow();
-    if (row < 0) {
-        return;
-    }
-    auto& list = *program_.window().超级列表框_会员管理_会员列表;
-    const std::string card = list.Cell(row, kMemberCard);
-    const std::string old_phone = list.Cell(row, kMemberPhone);
-    if (card.empty()) {
-        return;
-    }
-    const auto typed =
-        program_.dialogs.Input(kPhonePrompt, kPhoneTitle, old_phone, false, layout::kPhoneChars);
-    if (!typed || *typed == old_phone) {
-        program_.ShowBalloonTip(kNothingDone);
-        return;
-    }
-    if (!DangerConfirmation(program_)) {
-        return;
-    }
-    data::Result changed;
-    if (IsWholeNumber(card)) {
-        changed = program_.WriteWhileWaiting(*program_.window().载入条_会员, [&] {
-            data::PrivateConnection connection;
-            return connection.Write(
-                data::RepeatableWrite("UPDATE `kobrelan`.`userlist` SET `user_tel` = '" +
-                                      EscapeSqlText(*typed) + "' WHERE `user_id` = " + card));
-        });
-    }
-    if (changed.Unknown()) {
-        program_.ShowBalloonTip(kPhoneUnknown);
-        return;
-    }
-    if (!changed) {
-        return;
-    }
-    list.SetCell(row, kMemberPhone, *typed);
-    SyncSpareMemberList(true);
-    program_.ShowBalloonTip(kPhoneChanged);
+    static const MemberTextChange kPhone = {
+        .column = kMemberPhone,
+        .prompt = kPhonePrompt,
+        .title = kPhoneTitle,
+        .max_chars = layout::kPhoneChars,
+        .refuse_empty = false,
+        .unknown = kPhoneUnknown,
+        .done = kPhoneChanged,
+        .write = [](const std::string& card, const std::string&, const std::string& phone) {
+            return MemberPhoneWrite(card, phone);
+        }};
+    ChangeMemberText(kPhone);
 }
 
 }  // namespace kob

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/db.h"
+#include "members/member_statements.h"
 #include "platform/core/pinyin.h"
 
 namespace kob {
@@ -48,16 +49,6 @@ enum MemberColumn : int {
     kMemberCostMoney = 7,
     kMemberBalance = 8,
     kMemberColumns = 9,
-};
-
-struct PayTotals {
-    int32_t count = 0;  // COUNT(pay_money)
-    int32_t money = 0;  // SUM(pay_money)
-    int32_t total = 0;  // SUM(pay_total)
-};
-struct CostTotals {
-    int32_t count = 0;  // COUNT(cost_money)
-    int32_t money = 0;  // SUM(cost_money)
 };
 
 // What one run of the totals worker found. A pass that did not run (no card
@@ -168,6 +159,21 @@ class Members {
     };
     struct WorkerSync;
 
+    // A member's name or phone number, changed through an input box.
+    struct MemberTextChange {
+        int column;
+        const char* prompt;
+        const char* title;
+        int max_chars;
+        bool refuse_empty;
+        const char* unknown;  // the balloon when the outcome cannot be learnt
+        const char* done;
+        std::optional<data::Write> (*write)(const std::string& card, const std::string& old_text,
+                                            const std::string& typed);
+    };
+    // The privileged change of the selected member's text in change.column,
+    // stored, then shown in both lists; the member's card once it is done.
+    std::optional<std::string> ChangeMemberText(const MemberTextChange& change);
     bool RefreshMemberRowTotals(int row, bool asked_by_checkout_fill);
     void LaunchTotalsWorker(TotalsRequest request);
     void OnTotalsComputed(uint64_t generation, const MemberTotalsResult& result);

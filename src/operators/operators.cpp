@@ -10,6 +10,7 @@
 #include "data/config.h"
 #include "data/db.h"
 #include "members/members.h"
+#include "operators/operator_statements.h"
 #include "platform/core/text.h"
 #include "platform/core/thread.h"
 #include "platform/gui/services.h"
@@ -142,8 +143,7 @@ void Operators::LogInOperator() {
 
 Operators::LoginCheck Operators::VerifyOperatorLogin() {
     auto& w = program_.window();
-    const std::string sql =
-        "SELECT * FROM bosslist WHERE boss_tel = '" + EscapeSqlText(w.编辑框_用户名->Text()) + "'";
+    const std::string sql = OperatorLoginQuery(w.编辑框_用户名->Text());
     // Waits here while the login-name worker still holds the connection.
     data::RecordSet result = program_.ReadWhileWaiting(*w.载入条, [&] {
         data::SharedSession session = program_.db.Acquire();
@@ -201,7 +201,7 @@ void Operators::FillLoginNameList() {
         // The connection and the shared result stay this thread's from the
         // query until the result is freed; a login waits meanwhile.
         data::SharedSession session = program_.db.Acquire();
-        const data::Rows rows = session.RunQuery("SELECT * FROM `kobrelan`.`bosslist`");
+        const data::Rows rows = session.RunQuery(OperatorListQuery());
         unread = rows.Failed();
         const auto n = static_cast<int32_t>(std::min<int64_t>(rows.count, INT32_MAX));
         OperatorRecord record;
@@ -273,7 +273,7 @@ void Operators::HideSettingsSubPanels() {
 }
 
 void Operators::ShowSettingsSubPanel(PushButton& button, Frame& panel) {
-    panel.move(button.Left(), button.Top() + button.Height() + 5);
+    panel.move(button.Left(), layout::PanelTopBelow(button));
     panel.Show();
     panel.BringToFront();
 }
@@ -320,13 +320,10 @@ void Operators::ConfirmPasswordChange() {
         return;
     }
     // The rows of the name as typed at the login, not the row's own text.
-    const std::string sql = "UPDATE `kobrelan`.`bosslist` SET `boss_key` = '" +
-                            EscapeSqlText(new_password) + "' WHERE `boss_tel` = '" +
-                            EscapeSqlText(w.编辑框_用户名->Text()) + "'";
+    const data::Write write = PasswordChangeWrite(w.编辑框_用户名->Text(), new_password);
     const data::Result changed = program_.WriteWhileWaiting(*w.载入条, [&] {
         data::SharedSession session = program_.db.Acquire();
-        // Setting the same password again is harmless: repeated if need be.
-        return session.Write(data::RepeatableWrite(sql));
+        return session.Write(write);
     });
     if (changed.Unknown()) {
         program_.dialogs.Message(kPasswordUnknown, kTitleNotice, MessageButtons::Ok,
@@ -381,26 +378,13 @@ void Operators::ConfirmAddOperator() {
         w.编辑框_新增管理员_密码确认->Focus();
         return;
     }
-    // The login finds an account by its login name as the server compares
-    // it: a second account under a name it already holds could never log in.
     // The insert only writes while the name is free, so a desk that takes it
     // meanwhile leaves the row unwritten, which the read-back tells.
-    const std::string same_login_name = "SELECT 1 FROM `kobrelan`.`bosslist` WHERE `boss_tel` = '" +
-                                        EscapeSqlText(login_name) + "'";
-    const std::string sql =
-        "INSERT INTO `kobrelan`.`bosslist`(`boss_tel`, `boss_name`, "
-        "`boss_key`) SELECT '" +
-        EscapeSqlText(login_name) + "', '" + EscapeSqlText(name) + "', '" +
-        EscapeSqlText(password) + "' FROM DUAL WHERE NOT EXISTS (" + same_login_name + ")";
-    const data::Write write =
-        data::InsertWrite(sql, "bosslist", "boss_id",
-                          {{"boss_tel", login_name}, {"boss_name", name}, {"boss_key", password}});
+    const data::Write write = OperatorInsertWrite(login_name, name, password);
     bool taken = false;
     const data::Result inserted = program_.WriteWhileWaiting(*w.载入条, [&] {
         data::SharedSession session = program_.db.Acquire();
-        data::RecordSet before =
-            session.Query("SELECT (" + write.mark_sql + ") AS `mark`, EXISTS(" + same_login_name +
-                          ") AS `taken`");
+        data::RecordSet before = session.Query(OperatorInsertPrecheck(write, login_name));
         if (before.Failed() || before.RowCount() == 0) {
             return data::Result{};  // nothing was written
         }

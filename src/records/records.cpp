@@ -4,14 +4,12 @@
 
 #include <algorithm>
 #include <array>
-#include <condition_variable>
 #include <limits>
-#include <mutex>
-#include <thread>
 #include <utility>
 
 #include "app/privileges.h"
 #include "app/program.h"
+#include "data/column_stream.h"
 #include "data/db.h"
 #include "members/members.h"
 #include "platform/core/datetime.h"
@@ -57,9 +55,6 @@ struct PageParts {
     // The deletion.
     const menus::PopupMenuSpec* menu;
     int menu_item;
-    std::string_view update_head;
-    std::string_view update_tail;
-    std::string_view note_last_piece;
     std::string_view deleted_balloon;
 };
 
@@ -77,9 +72,6 @@ PageParts Parts(MainWindow& w, RecordPage page) {
                  w.按钮_充值管理_本月, w.按钮_充值管理_上月, w.按钮_充值管理_近30天},
                 &menus::k充值操作,
                 menus::k删除充值记录,
-                "UPDATE `kobrelan`.`paylist` SET `pay_del` = 1,`pay_notes`='",
-                "' WHERE `pay_id` = ",
-                "删除了本条充值记录",
                 "删除充值记录成功，ID为："};
     }
     return {w.超级列表框_会员消费_消费列表,
@@ -94,9 +86,6 @@ PageParts Parts(MainWindow& w, RecordPage page) {
              w.按钮_消费管理_本月, w.按钮_消费管理_上月, w.按钮_消费管理_近30天},
             &menus::k消费操作,
             menus::k删除消费记录,
-            "UPDATE `kobrelan`.`costlist` SET `cost_del` = 1,`cost_notes`='",
-            "' WHERE `cost_id` = ",
-            "删除了本条消费记录",
             "删除消费记录成功，ID为："};
 }
 
@@ -123,11 +112,10 @@ constexpr std::array<std::string_view, 12> kConsumptionFields = {
     "xm_name", "xm_money",   "user_id",    "user_name", "boss_id",   "boss_name"};
 
 // One row's fields as the server sent them (GBK), in the order above.
-using RawRow = std::array<std::string_view, 12>;
+using RawRow = data::StreamedRow;
 
 // Adds the cell of one column for a row (scratch: a buffer of the thread's own).
-using CellMaker = void (*)(const RawRow& row, size_t column, CellColumn& cells,
-                           std::string& scratch);
+using CellMaker = void (*)(RawRow row, size_t column, CellColumn& cells, std::string& scratch);
 
 void AddOperatorCell(CellColumn& cells, std::string_view boss_id, std::string_view boss_name) {
     cells.Append("[");
@@ -137,7 +125,7 @@ void AddOperatorCell(CellColumn& cells, std::string_view boss_id, std::string_vi
     cells.EndCell();
 }
 
-void MakeRechargeCell(const RawRow& f, size_t column, CellColumn& cells, std::string& /*scratch*/) {
+void MakeRechargeCell(RawRow f, size_t column, CellColumn& cells, std::string& /*scratch*/) {
     // pay_id, user_id, user_name, pay_time, pay_money, pay_give, pay_total, pay_method, pay_notes
     static constexpr std::array<size_t, 9> kFieldOfColumn = {0, 8, 9, 1, 2, 3, 4, 5, 6};
     if (column == 9) {
@@ -154,7 +142,7 @@ void MakeRechargeCell(const RawRow& f, size_t column, CellColumn& cells, std::st
     cells.EndCell();
 }
 
-void MakeConsumptionCell(const RawRow& f, size_t column, CellColumn& cells, std::string& scratch) {
+void MakeConsumptionCell(RawRow f, size_t column, CellColumn& cells, std::string& scratch) {
     // cost_id, user_id, user_name, cost_date, (item), xm_money, cost_money
     static constexpr std::array<size_t, 7> kFieldOfColumn = {0, 8, 9, 4, 6, 7, 2};
     auto item_name = [&]() -> std::string_view {
@@ -204,173 +192,42 @@ void ReturnFreedMemory(int32_t rows_replaced, int32_t rows_loaded) {
     }
 }
 
-// Lets a fixed number of threads pass only together, again and again.
-class PhaseGate {
-  public:
-    explicit PhaseGate(size_t threads) : threads_(threads) {}
-    void ArriveAndWait() {
-        std::unique_lock lock(mutex_);
-        const size_t phase = phase_;
-        if (++arrived_ == threads_) {
-            arrived_ = 0;
-            ++phase_;
-            all_arrived_.notify_all();
-            return;
-        }
-        all_arrived_.wait(lock, [&] { return phase_ != phase; });
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable all_arrived_;
-    const size_t threads_;
-    size_t arrived_ = 0;
-    size_t phase_ = 0;
-};
-
 // A row count as the summary shows it: 0 for a failed statement, held at
 // the 32-bit limit.
 int32_t ClampCount(int64_t rows) {
     return static_cast<int32_t>(std::clamp<int64_t>(rows, 0, std::numeric_limits<int32_t>::max()));
 }
 
-constexpr size_t kBatchRows = 8192;
-constexpr size_t kMaxHelpers = 4;
-
-// Rows read from the server, their fields' bytes copied: a streamed row lives
-// only until the next one is read.
-struct Batch {
-    std::string bytes;
-    std::vector<std::array<std::pair<uint32_t, uint32_t>, 12>> fields;  // offset, length
-    std::vector<RawRow> rows;  // views into bytes, made once the batch is complete
-
-    void Clear() {
-        bytes.clear();
-        fields.clear();
-        rows.clear();
-    }
-    void Seal() {
-        rows.resize(fields.size());
-        for (size_t r = 0; r < fields.size(); ++r) {
-            for (size_t i = 0; i < 12; ++i) {
-                rows[r][i] =
-                    std::string_view(bytes).substr(fields[r][i].first, fields[r][i].second);
-            }
-        }
-    }
-};
-
-// Runs sql and turns its rows into cells as they arrive. The calling thread
-// reads the rows into batches (on_row sees each row); once a batch is full,
-// helper threads, each with columns of its own, convert it while the next is
-// read, so converting overlaps the transfer. The row count, -1 when the
-// statement or the transfer failed (the cells are then empty).
+// Runs sql and turns its rows into cells as they arrive (on_row sees each
+// row on this thread); helper threads convert them column by column. The
+// cells are left empty when the rows could not be read.
 data::Rows StreamColumns(data::SharedSession& session, const std::string& sql,
                          const std::array<std::string_view, 12>& names,
                          std::vector<CellColumn>& cells, CellMaker make,
-                         const std::function<void(const RawRow&)>& on_row) {
-    std::array<int, 12> at{};
-    at.fill(-1);
-    std::array<Batch, 2> batches;
-    size_t filling = 0;
-    size_t current = 0;
-    bool converting = false;
-    bool finished = false;
-    const size_t cores = std::max<size_t>(std::thread::hardware_concurrency(), 1);
-    const size_t helpers = std::min({cores > 1 ? cores - 1 : 0, kMaxHelpers, cells.size()});
-    PhaseGate gate(helpers + 1);
-    std::vector<std::thread> threads;
-    auto convert = [&](const Batch& batch, size_t first_column, size_t step, std::string& scratch) {
-        for (size_t c = first_column; c < cells.size(); c += step) {
-            for (const RawRow& row : batch.rows) {
-                make(row, c, cells[c], scratch);
-            }
-        }
-    };
-    // Hands the full batch to the helpers (started with the first one) and
-    // goes on filling the other.
-    auto submit = [&] {
-        batches[filling].Seal();
-        if (threads.empty()) {
-            for (size_t h = 0; h < helpers; ++h) {
-                threads.emplace_back([&, h] {
-                    std::string scratch;
-                    for (;;) {
-                        gate.ArriveAndWait();  // a batch is ready, or the rows are done
-                        if (finished) {
-                            return;
-                        }
-                        convert(batches[current], h, helpers, scratch);
-                        gate.ArriveAndWait();
-                    }
-                });
-            }
-        }
-        if (converting) {
-            gate.ArriveAndWait();  // the batch before is converted
-        }
-        // The helpers idle: the columns get their room here, so that their
-        // memory comes from this thread's heap, which a trim gives back
-        // whole, not from the helpers' own arenas, which keep what they had.
-        const size_t rows = batches[filling].fields.size();
-        const size_t raw_per_row = batches[filling].bytes.size() / rows + 1;
+                         const std::function<void(RawRow)>& on_row) {
+    data::ColumnConversion conversion;
+    conversion.columns = cells.size();
+    conversion.on_row = on_row;
+    // The columns get their room on this thread, so that a trim gives their
+    // memory back whole.
+    conversion.before_batch = [&cells](const data::RowBatch& batch) {
+        const size_t rows = batch.RowCount();
+        const size_t raw_per_row = batch.ByteCount() / rows + 1;
         for (auto& column : cells) {
             const size_t per_row = column.CellCount() > 0
                                        ? column.ByteCount() / column.CellCount() + 1
                                        : raw_per_row * 3 / 2;
             column.ReserveMore(rows, per_row * rows * 5 / 4 + 4096);
         }
-        current = filling;
-        gate.ArriveAndWait();  // the helpers take batches[current]
-        converting = true;
-        filling = 1 - filling;
-        batches[filling].Clear();
     };
-    RawRow raw;
-    const data::Rows rows = session.StreamQuery(
-        sql,
-        [&](const std::vector<std::string>& columns) {
-            for (size_t i = 0; i < names.size(); ++i) {
-                for (size_t c = 0; c < columns.size(); ++c) {
-                    if (data::SameColumnName(columns[c], names[i])) {
-                        at[i] = static_cast<int>(c);
-                        break;
-                    }
-                }
-            }
-        },
-        [&](char** fields, unsigned long* lengths) {
-            Batch& batch = batches[filling];
-            auto& offsets = batch.fields.emplace_back();
-            for (size_t i = 0; i < at.size(); ++i) {
-                const char* field = at[i] >= 0 ? fields[at[i]] : nullptr;
-                const size_t length = field ? lengths[at[i]] : 0;
-                raw[i] = std::string_view(field ? field : "", length);
-                offsets[i] = {static_cast<uint32_t>(batch.bytes.size()),
-                              static_cast<uint32_t>(length)};
-                batch.bytes.append(raw[i]);
-            }
-            on_row(raw);
-            if (batch.fields.size() == kBatchRows && helpers > 0) {
-                submit();
-            }
-        });
-    if (threads.empty()) {
-        // A small result (or one core): converted here, in one go.
-        batches[filling].Seal();
-        std::string scratch;
-        convert(batches[filling], 0, 1, scratch);
-    } else {
-        if (!batches[filling].fields.empty()) {
-            submit();
+    conversion.convert = [&cells, make](const data::RowBatch& batch, size_t column,
+                                        std::string& scratch) {
+        CellColumn& out = cells[column];
+        for (size_t r = 0, n = batch.RowCount(); r < n; ++r) {
+            make(batch.Row(r), column, out, scratch);
         }
-        gate.ArriveAndWait();  // the last batch is converted
-        finished = true;
-        gate.ArriveAndWait();
-        for (auto& thread : threads) {
-            thread.join();
-        }
-    }
+    };
+    const data::Rows rows = data::StreamIntoColumns(session, sql, names, conversion);
     if (rows.Failed()) {
         for (auto& column : cells) {
             column.Release();
@@ -384,7 +241,7 @@ data::Rows StreamColumns(data::SharedSession& session, const std::string& sql,
 // could not be read (the list is then left empty).
 data::Rows LoadColumns(Program& program, QWidget& spinner, ReportList& list, const std::string& sql,
                        const std::array<std::string_view, 12>& fields, size_t columns,
-                       CellMaker make, const std::function<void(const RawRow&)>& on_row) {
+                       CellMaker make, const std::function<void(RawRow)>& on_row) {
     const int32_t replaced = list.RowCount();
     list.DeleteAllRows(false);  // the rows reuse its pages; trimmed after the load
     std::vector<CellColumn> cells(columns);
@@ -399,45 +256,7 @@ data::Rows LoadColumns(Program& program, QWidget& spinner, ReportList& list, con
     return n;
 }
 
-// The statement of a load, from its page's fragments.
-std::string QueryStatement(std::string_view head, std::string_view time_column,
-                           std::string_view order, const std::string& card, bool use_range,
-                           const std::string& start, const std::string& end, bool newest_first) {
-    std::string sql(head);
-    if (!card.empty()) {
-        if (!IsWholeNumber(card)) {
-            return {};
-        }
-        sql += " AND `user_id` =" + card;
-    }
-    if (use_range) {
-        sql += " AND `";
-        sql += time_column;
-        sql += "` > '" + EscapeSqlText(start) + "' AND `";
-        sql += time_column;
-        sql += "` < '" + EscapeSqlText(end) + "'";
-    }
-    if (newest_first) {
-        sql += order;
-    }
-    return sql;
-}
-
 }  // namespace
-
-std::string RechargeQueryStatement(const std::string& card, bool use_range,
-                                   const std::string& start, const std::string& end,
-                                   bool newest_first) {
-    return QueryStatement("SELECT * FROM `kobrelan`.`paylist` WHERE `pay_del` <> 1", "pay_time",
-                          " ORDER BY `pay_id` DESC", card, use_range, start, end, newest_first);
-}
-
-std::string ConsumptionQueryStatement(const std::string& card, bool use_range,
-                                      const std::string& start, const std::string& end,
-                                      bool newest_first) {
-    return QueryStatement("SELECT * FROM `kobrelan`.`costlist` WHERE `cost_del` <> 1", "cost_date",
-                          " ORDER BY `cost_id` DESC", card, use_range, start, end, newest_first);
-}
 
 std::string FormatFirstDayOfMonth(double date) {
     return FormatDateTimeText(date, "yyyy/MM/01");
@@ -471,19 +290,6 @@ std::string FormatLastDayOfPreviousMonth(double date) {
     double f = ParseDateTimeText(FormatDateTimeText(date, "yyyy/MM/01"));
     f = AddDays(f, -1);
     return FormatDateTimeText(f, "yyyy/MM/dd");
-}
-
-std::string DeletionNote(const OperatorTexts& op, double now, std::string_view last_piece) {
-    std::string note = "管理员";
-    note += op.boss_name;
-    note += "[";
-    note += op.boss_tel;
-    note += "][";
-    note += op.boss_id;
-    note += "]于";
-    note += FormatDateTimeText(now, "yyyy-MM-dd ", "hh:mm:ss");
-    note += last_piece;
-    return note;
 }
 
 std::string ConsumptionNoteBalloonText(std::string_view cell) {
@@ -650,7 +456,7 @@ void Records::LoadRechargeRecords(ReportList& list, const std::string& card, boo
     AnnounceLoadStatement(sql);
     const PageParts p = Parts(w, RecordPage::Recharge);
     const data::Rows n = LoadColumns(program_, *p.spinner, list, sql, kRechargeFields, 10,
-                                     MakeRechargeCell, [&](const RawRow& f) {
+                                     MakeRechargeCell, [&](RawRow f) {
                                          paid.Add(f[2]);
                                          bonus.Add(f[3]);  // a bonus shown empty adds its 0
                                          total.Add(f[4]);
@@ -674,9 +480,8 @@ void Records::LoadConsumptionRecords(ReportList& list, const std::string& card, 
         ConsumptionQueryStatement(card, use_range, start, end, w.选择框_新纪录在最前->Ticked());
     AnnounceLoadStatement(sql);
     const PageParts p = Parts(w, RecordPage::Consumption);
-    const data::Rows n =
-        LoadColumns(program_, *p.spinner, list, sql, kConsumptionFields, 9, MakeConsumptionCell,
-                    [&](const RawRow& f) { money.Add(f[2]); });
+    const data::Rows n = LoadColumns(program_, *p.spinner, list, sql, kConsumptionFields, 9,
+                                     MakeConsumptionCell, [&](RawRow f) { money.Add(f[2]); });
     if (n.Failed()) {
         p.summary->SetCaption("");
         program_.TellReadFailed();
@@ -824,36 +629,23 @@ void Records::DeleteRecord(RecordPage page) {
         return;
     }
     const std::string note =
-        DeletionNote(program_.CurrentOperator, program_.clock.Now(), p.note_last_piece);
-    // The note carries operator texts: escaped, so a quote cannot break it.
-    const std::string sql =
-        std::string(p.update_head) + EscapeSqlText(note) + std::string(p.update_tail) + id;
+        RecordDeletionNote(page, program_.CurrentOperator, program_.clock.Now());
     data::Result deleted;
     const bool recharge = page == RecordPage::Recharge;
-    if (IsWholeNumber(id)) {
+    if (const auto write = RecordDeletionWrite(page, note, id)) {
         if (on_statement) {
-            on_statement(sql);
+            on_statement(write->sql);
         }
-        // Setting the flag and the note again changes nothing: harmless to
-        // repeat. It took effect when the record carries the flag.
-        data::Write write = data::RepeatableWrite(sql);
-        write.check_sql =
-            [check = recharge
-                         ? "SELECT 1 FROM `kobrelan`.`paylist` WHERE `pay_id` = " + id +
-                               " AND `pay_del` = 1"
-                         : "SELECT 1 FROM `kobrelan`.`costlist` WHERE "
-                           "`cost_id` = " +
-                               id + " AND `cost_del` = 1"](const std::string&) { return check; };
         deleted = program_.WriteWhileWaiting(*p.spinner, [&] {
             data::PrivateConnection connection;
-            return connection.Write(write);
+            return connection.Write(*write);
         });
         if (deleted.unsettled) {
             const std::string card = p.list->Cell(r, 1);
             const std::string what = std::string(recharge ? "充值" : "消费") + "记录ID为" + id +
                                      " " + card + " " + name + " " +
                                      p.list->Cell(r, recharge ? 4 : 6) + "元";
-            program_.KeepUnsettled({write, *deleted.unsettled, card,
+            program_.KeepUnsettled({*write, *deleted.unsettled, card,
                                     "之前未能确认的删除已成功：" + what,
                                     "之前未能确认的删除未成功：" + what});
         }

@@ -10,31 +10,19 @@
 #include <vector>
 
 #include "data/table_rows.h"
+#include "records/record_statements.h"
 
 namespace kob {
 
 class Program;
 class ReportList;
-struct OperatorTexts;
 namespace data {
 class RecordSet;
 class SharedSession;
 }  // namespace data
 
-// The page of 选择夹1 that a routine works on.
-enum class RecordPage : int { Recharge = 1, Consumption = 2 };
-
 // The six date presets of a page, in the order of their buttons.
 enum class DatePreset : int { Today, Yesterday, Last7Days, ThisMonth, LastMonth, Last30Days };
-
-// The record statements; an empty text when the card number cannot stand
-// bare in the statement (the load then counts as failed).
-std::string RechargeQueryStatement(const std::string& card, bool use_range,
-                                   const std::string& start, const std::string& end,
-                                   bool newest_first);
-std::string ConsumptionQueryStatement(const std::string& card, bool use_range,
-                                      const std::string& start, const std::string& end,
-                                      bool newest_first);
 
 // Month bounds of the month of date (or the month before): "yyyy/MM/01" for a
 // first day, "yyyy/MM/dd" for a last day.
@@ -42,9 +30,6 @@ std::string FormatFirstDayOfMonth(double date);
 std::string FormatLastDayOfMonth(double date);
 std::string FormatFirstDayOfPreviousMonth(double date);
 std::string FormatLastDayOfPreviousMonth(double date);
-
-// The note a deleted record carries: who deleted it and when (12-hour clock).
-std::string DeletionNote(const OperatorTexts& op, double now, std::string_view last_piece);
 
 // A 备注 cell of the consumption list as the note balloon shows it.
 std::string ConsumptionNoteBalloonText(std::string_view cell);

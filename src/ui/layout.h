@@ -197,5 +197,10 @@ std::vector<Table> AllTables();
 // Creates every control of the tables on window; date boxes start at now.
 void Build(MainWindow& window, double now);
 
+// A panel that a button opens lies 5 pixels below the button: the panel's top.
+inline int PanelTopBelow(const QWidget& button) {
+    return button.y() + button.height() + 5;
+}
+
 }  // namespace layout
 }  // namespace kob

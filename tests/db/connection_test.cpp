@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "checkout/checkout_statements.h"
 #include "data/db.h"
 #include "support/db_fixture.h"
 #include "support/manual_clock.h"
@@ -153,8 +154,8 @@ TEST_F(ConnectionTest, RunQueryOnAnEmptyTableLeavesAnEmptyResultToFree) {
     ManualClock clock;
     Database db(clock);
     auto session = db.Acquire();
-    const Rows rows = session.RunQuery("SELECT * FROM `kobrelan`.`xmlist` WHERE `xm_del` <> 1");
-    EXPECT_FALSE(rows.Failed());  // read, with no rows: not a failure
+    const Rows rows = session.RunQuery(ServiceItemsQuery());  // the checkout's item list
+    EXPECT_FALSE(rows.Failed());                              // read, with no rows: not a failure
     EXPECT_EQ(rows.count, 0);
     RecordSet& set = session.SharedRecordSet();
     EXPECT_FALSE(set.IsNone());

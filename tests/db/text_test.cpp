@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/db.h"
+#include "members/member_statements.h"
 #include "support/db_fixture.h"
 #include "support/manual_clock.h"
 
@@ -18,12 +19,10 @@ class GbkTextTest : public test::DbTest {
   protected:
     // The member insert as the program builds it, with the name escaped.
     bool InsertMember(int card, std::string_view name) {
+        const auto insert =
+            MemberInsertWrite(std::to_string(card), std::string(name), "13800000000");
         auto session = db_.Acquire();
-        return static_cast<bool>(session.Execute(
-            "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`,`user_key`,"
-            "`user_add`,`user_wxid`,`user_notes`) VALUES ('" +
-            std::to_string(card) + "','0','" + EscapeSqlText(name) +
-            "','13800000000','','','','')"));
+        return insert && static_cast<bool>(session.Execute(insert->sql));
     }
     std::string NameOf(int card) {
         auto session = db_.Acquire();

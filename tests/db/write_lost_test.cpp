@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data/db.h"
+#include "members/member_statements.h"
 #include "support/db_fixture.h"
 #include "support/relay.h"
 
@@ -32,16 +33,14 @@ class WriteLostTest : public test::DbTest {
 
 // A recharge as the members page inserts it, settled by its values.
 Write Recharge() {
-    ColumnValues row = {{"pay_time", "2024-05-01 10:00:00"},
-                        {"pay_money", "100"},
-                        {"pay_total", "100"},
-                        {"user_id", "1"},
-                        {"user_name", "Tom"}};
-    std::string sql =
-        "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_total`,`user_id`,`user_name`) "
-        "VALUES " +
-        QuotedValues(row);
-    return InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row));
+    RechargeRecord r;
+    r.pay_time = "2024-05-01 10:00:00";
+    r.pay_money = "100";
+    r.pay_total = "100";
+    r.pay_del = "0";
+    r.user_id = "1";
+    r.user_name = "Tom";
+    return RechargeInsertWrite(r);
 }
 
 struct LateCase {

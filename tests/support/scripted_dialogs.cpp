@@ -7,18 +7,31 @@
 
 namespace kob {
 
-Answer ScriptedDialogs::Message(const std::string& text, const std::string& title,
-                                MessageButtons buttons, MessageIcon icon) {
+namespace {
+
+AskedDialog Question(AskedDialog::Kind kind, const std::string& text, const std::string& title) {
     AskedDialog asked;
-    asked.kind = AskedDialog::Kind::Message;
+    asked.kind = kind;
     asked.text = text;
     asked.title = title;
-    asked.buttons = buttons;
-    asked.icon = icon;
+    return asked;
+}
+
+}  // namespace
+
+void ScriptedDialogs::Record(const AskedDialog& asked) {
     asked_.push_back(asked);
     if (on_asked) {
         on_asked(asked);
     }
+}
+
+Answer ScriptedDialogs::Message(const std::string& text, const std::string& title,
+                                MessageButtons buttons, MessageIcon icon) {
+    AskedDialog asked = Question(AskedDialog::Kind::Message, text, title);
+    asked.buttons = buttons;
+    asked.icon = icon;
+    Record(asked);
     Answer answer = Answer::Ok;
     if (!messages_.empty()) {
         answer = messages_.front();
@@ -31,17 +44,11 @@ std::optional<std::string> ScriptedDialogs::Input(const std::string& prompt,
                                                   const std::string& title,
                                                   const std::string& initial, bool masked,
                                                   int column_chars) {
-    AskedDialog asked;
-    asked.kind = AskedDialog::Kind::Input;
-    asked.text = prompt;
-    asked.title = title;
+    AskedDialog asked = Question(AskedDialog::Kind::Input, prompt, title);
     asked.initial = initial;
     asked.masked = masked;
     asked.column_chars = column_chars;
-    asked_.push_back(asked);
-    if (on_asked) {
-        on_asked(asked);
-    }
+    Record(asked);
     if (inputs_.empty()) {
         return std::nullopt;
     }
@@ -54,14 +61,9 @@ std::optional<std::string> ScriptedDialogs::Input(const std::string& prompt,
 }
 
 int ScriptedDialogs::PopupMenu(const std::string& caption, const std::vector<std::string>& items) {
-    AskedDialog asked;
-    asked.kind = AskedDialog::Kind::Menu;
-    asked.text = caption;
+    AskedDialog asked = Question(AskedDialog::Kind::Menu, caption, "");
     asked.items = items;
-    asked_.push_back(asked);
-    if (on_asked) {
-        on_asked(asked);
-    }
+    Record(asked);
     if (menus_.empty()) {
         return -1;
     }

@@ -49,6 +49,9 @@ class ScriptedDialogs : public Dialogs {
     void ClearAsked() { asked_.clear(); }
 
   private:
+    // Keeps the question, then shows it to on_asked.
+    void Record(const AskedDialog& asked);
+
     std::deque<Answer> messages_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<int> menus_;

@@ -12,25 +12,20 @@ struct Boxes {
     bool operator==(const Boxes&) const = default;
 };
 
-class NewOperatorTest : public OperatorsTest {
+// What several cases type, by name.
+struct TypedCase {
+    const char* what;
+    Boxes typed;
+};
+
+class NewOperatorTest : public SettingsRunTest {
   protected:
     void SetUp() override {
-        OperatorsTest::SetUp();
+        SettingsRunTest::SetUp();
         rudal_ = AddBoss("Rudal", "老板", "888888");
-        run_ = std::make_unique<ProgramRun>();
-        run_->Start();
-        run_->LogInToSettings("Rudal", "888888");
-        run_->dialogs.NextInput("888888");
-        Click(w().按钮_系统设置_新增管理员);
-        ASSERT_TRUE(w().外形框_系统设置_新增管理员->Visible());
-        run_->dialogs.ClearAsked();
+        StartInSettings("Rudal", "888888");
+        OpenPanel(w().按钮_系统设置_新增管理员, w().外形框_系统设置_新增管理员, "888888");
     }
-    void TearDown() override {
-        run_.reset();
-        OperatorsTest::TearDown();
-    }
-    ProgramRun& run() { return *run_; }
-    MainWindow& w() { return run_->w(); }
 
     void Fill(const Boxes& b) {
         for (auto [box, text] : {std::pair{w().编辑框_新增管理员_姓名, &b.name},
@@ -53,9 +48,6 @@ class NewOperatorTest : public OperatorsTest {
     }
 
     std::string rudal_;
-
-  private:
-    std::unique_ptr<ProgramRun> run_;
 };
 
 TEST_F(NewOperatorTest, RefusedBoxesPutTheFocusWhereTheOperatorMustType) {
@@ -68,36 +60,19 @@ TEST_F(NewOperatorTest, RefusedBoxesPutTheFocusWhereTheOperatorMustType) {
         const char* balloon;
         EditBox* MainWindow::*focus;
     };
+    const auto name = &MainWindow::编辑框_新增管理员_姓名;
+    const auto login_name = &MainWindow::编辑框_新增管理员_手机号;
+    const auto password = &MainWindow::编辑框_新增管理员_密码;
+    const auto confirmation = &MainWindow::编辑框_新增管理员_密码确认;
     const std::vector<Case> cases = {
-        {"all empty", {"", "", "", ""}, kEmpty, &MainWindow::编辑框_新增管理员_密码},
-        {"name and password empty",
-         {"", "13800", "", "x"},
-         kEmpty,
-         &MainWindow::编辑框_新增管理员_密码},
-        {"only the name empty",
-         {"", "13800", "pw", "pw"},
-         kEmpty,
-         &MainWindow::编辑框_新增管理员_姓名},
-        {"name and login name empty",
-         {"", "", "pw", "pw"},
-         kEmpty,
-         &MainWindow::编辑框_新增管理员_手机号},
-        {"only the login name empty",
-         {"张三", "", "pw", "pw"},
-         kEmpty,
-         &MainWindow::编辑框_新增管理员_手机号},
-        {"only the password empty",
-         {"张三", "13800", "", ""},
-         kEmpty,
-         &MainWindow::编辑框_新增管理员_密码},
-        {"only the confirmation empty",
-         {"张三", "13800", "pw", ""},
-         kDiffer,
-         &MainWindow::编辑框_新增管理员_密码确认},
-        {"confirmation differs in case",
-         {"张三", "13800", "pw", "PW"},
-         kDiffer,
-         &MainWindow::编辑框_新增管理员_密码确认},
+        {"all empty", {"", "", "", ""}, kEmpty, password},
+        {"name and password empty", {"", "13800", "", "x"}, kEmpty, password},
+        {"only the name empty", {"", "13800", "pw", "pw"}, kEmpty, name},
+        {"name and login name empty", {"", "", "pw", "pw"}, kEmpty, login_name},
+        {"only the login name empty", {"张三", "", "pw", "pw"}, kEmpty, login_name},
+        {"only the password empty", {"张三", "13800", "", ""}, kEmpty, password},
+        {"only the confirmation empty", {"张三", "13800", "pw", ""}, kDiffer, confirmation},
+        {"confirmation differs in case", {"张三", "13800", "pw", "PW"}, kDiffer, confirmation},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -111,17 +86,13 @@ TEST_F(NewOperatorTest, RefusedBoxesPutTheFocusWhereTheOperatorMustType) {
 }
 
 TEST_F(NewOperatorTest, AnyTextIsInsertedAsANewLoginName) {
-    struct Case {
-        const char* what;
-        Boxes typed;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<TypedCase> cases = {
         {"digits", {"另一个老板", "13800138000", "888888", "888888"}},
         {"letters and blanks", {"Li Si", "li si 2", "p w", "p w"}},
         {"Chinese, quotes and backslashes", {"王'五\\", "王\"五'", "密\\'码", "密\\'码"}},
     };
     std::vector<std::vector<std::string>> expected = BossRows();
-    for (const Case& c : cases) {
+    for (const TypedCase& c : cases) {
         SCOPED_TRACE(c.what);
         Fill(c.typed);
         // The button takes the focus with the click; it stays there.
@@ -142,17 +113,13 @@ TEST_F(NewOperatorTest, AnyTextIsInsertedAsANewLoginName) {
 // could never log in, so it is refused and nothing is stored.
 TEST_F(NewOperatorTest, ALoginNameAlreadyHeldIsRefused) {
     AddBoss("13800", "店员", "111");
-    struct Case {
-        const char* what;
-        Boxes typed;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<TypedCase> cases = {
         {"the same name", {"另一个老板", "Rudal", "888888", "888888"}},
         {"another case", {"另一个老板", "rudal", "1", "1"}},
         {"a trailing blank", {"另一个老板", "13800 ", "1", "1"}},
     };
     const auto rows = BossRows();
-    for (const Case& c : cases) {
+    for (const TypedCase& c : cases) {
         SCOPED_TRACE(c.what);
         Fill(c.typed);
         Click(w().按钮_系统设置_新增管理员_确认);
@@ -186,15 +153,11 @@ TEST_F(NewOperatorTest, ALoginNameTakenMeanwhileIsRefused) {
 
 TEST_F(NewOperatorTest, FailedInsertKeepsTheTexts) {
     const auto rows = BossRows();
-    struct Case {
-        const char* what;
-        Boxes typed;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<TypedCase> cases = {
         {"not in gbk", {"张三😀", "13800", "pw", "pw"}},
         {"login name longer than the column", {"张三", std::string(65, '1'), "pw", "pw"}},
     };
-    for (const Case& c : cases) {
+    for (const TypedCase& c : cases) {
         SCOPED_TRACE(c.what);
         w().编辑框_新增管理员_姓名->SetText(c.typed.name);
         w().编辑框_新增管理员_手机号->SetText(c.typed.login_name);

@@ -5,24 +5,13 @@
 namespace kob::test {
 namespace {
 
-class PasswordChangeTest : public OperatorsTest {
+class PasswordChangeTest : public SettingsRunTest {
   protected:
     // Logs in and opens the password panel.
     void OpenPanel(const std::string& name, const std::string& password) {
-        run_ = std::make_unique<ProgramRun>();
-        run_->Start();
-        run_->LogInToSettings(name, password);
-        run_->dialogs.NextInput(password);
-        Click(w().按钮_系统设置_修改密码);
-        ASSERT_TRUE(w().外形框_修改密码->Visible());
-        run_->dialogs.ClearAsked();
+        StartInSettings(name, password);
+        SettingsRunTest::OpenPanel(w().按钮_系统设置_修改密码, w().外形框_修改密码, password);
     }
-    void TearDown() override {
-        run_.reset();
-        OperatorsTest::TearDown();
-    }
-    ProgramRun& run() { return *run_; }
-    MainWindow& w() { return run_->w(); }
     void Enter(const std::string& new_password, const std::string& confirmation) {
         w().编辑框_输入新密码->SetText("");
         w().编辑框_新密码确认->SetText("");
@@ -38,9 +27,11 @@ class PasswordChangeTest : public OperatorsTest {
         EXPECT_EQ(asked.buttons, MessageButtons::Ok);
         EXPECT_EQ(asked.icon, icon);
     }
-
-  private:
-    std::unique_ptr<ProgramRun> run_;
+    // The only box says it worked, then the process ends.
+    void ExpectChangedAndEnded() {
+        ExpectOnlyBox("修改成功，需要重新登录", "温馨提示", MessageIcon::None);
+        EXPECT_EQ(run().exit_code, 0);
+    }
 };
 
 TEST_F(PasswordChangeTest, RefusedBeforeTheStatementWithTheFocusOnTheNewPassword) {
@@ -83,8 +74,7 @@ TEST_F(PasswordChangeTest, EveryRowOfTheNameGetsItThenTheProcessEnds) {
     // Only the letter case differs from the login password: accepted.
     Enter("ABCdef", "ABCdef");
     Click(w().按钮_修改密码确认);
-    ExpectOnlyBox("修改成功，需要重新登录", "温馨提示", MessageIcon::None);
-    EXPECT_EQ(run().exit_code, 0);
+    ExpectChangedAndEnded();
     EXPECT_EQ(BossRows(), (std::vector<std::vector<std::string>>{
                               {rudal, "Rudal", "老板", "ABCdef"},
                               {lower, "rudal", "小写", "ABCdef"},
@@ -102,8 +92,7 @@ TEST_F(PasswordChangeTest, EnterMovesToTheConfirmationAndThereConfirms) {
     EXPECT_TRUE(run().dialogs.Asked().empty());
     Type(w().编辑框_新密码确认, "666666");
     PressKey(w().编辑框_新密码确认, Qt::Key_Return);
-    ExpectOnlyBox("修改成功，需要重新登录", "温馨提示", MessageIcon::None);
-    EXPECT_EQ(run().exit_code, 0);
+    ExpectChangedAndEnded();
     EXPECT_EQ(Scalar("SELECT `boss_key` FROM `bosslist` WHERE `boss_id` = " + id), "666666");
 }
 
@@ -113,8 +102,7 @@ TEST_F(PasswordChangeTest, NoRowWithTheNameLeftStillSucceeds) {
     Exec("DELETE FROM `bosslist`");
     Enter("666666", "666666");
     Click(w().按钮_修改密码确认);
-    ExpectOnlyBox("修改成功，需要重新登录", "温馨提示", MessageIcon::None);
-    EXPECT_EQ(run().exit_code, 0);
+    ExpectChangedAndEnded();
     EXPECT_TRUE(BossRows().empty());
 }
 
@@ -124,8 +112,7 @@ TEST_F(PasswordChangeTest, ChineseQuotesAndBackslashesOnBothSides) {
     OpenPanel("张'三\\", "密'码\\");
     Enter("新\"密'\\码", "新\"密'\\码");
     Click(w().按钮_修改密码确认);
-    ExpectOnlyBox("修改成功，需要重新登录", "温馨提示", MessageIcon::None);
-    EXPECT_EQ(run().exit_code, 0);
+    ExpectChangedAndEnded();
     EXPECT_EQ(BossRows(), (std::vector<std::vector<std::string>>{
                               {id, "张'三\\", "张三", "新\"密'\\码"},
                               {near, "张'三", "张三二", "keep"},

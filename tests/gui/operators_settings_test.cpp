@@ -6,21 +6,13 @@ namespace kob::test {
 namespace {
 
 // A run logged in as Rudal / 888888, on the settings page.
-class SettingsTest : public OperatorsTest {
+class SettingsTest : public SettingsRunTest {
   protected:
     void SetUp() override {
-        OperatorsTest::SetUp();
+        SettingsRunTest::SetUp();
         AddBoss("Rudal", "老板", "888888");
-        run_ = std::make_unique<ProgramRun>();
-        run_->Start();
-        run_->LogInToSettings("Rudal", "888888");
+        StartInSettings("Rudal", "888888");
     }
-    void TearDown() override {
-        run_.reset();
-        OperatorsTest::TearDown();
-    }
-    ProgramRun& run() { return *run_; }
-    MainWindow& w() { return run_->w(); }
     std::vector<Frame*> SubPanels() {
         return {w().外形框_修改消费项目, w().外形框_修改密码, w().外形框_系统设置_新增管理员};
     }
@@ -57,9 +49,6 @@ class SettingsTest : public OperatorsTest {
         run().dialogs.NextInput(std::move(answer));
         Click(w().*opener.button);
     }
-
-  private:
-    std::unique_ptr<ProgramRun> run_;
 };
 
 TEST_F(OperatorsTest, SettingsSideButtonWorksOnlyAfterTheLogin) {

@@ -158,4 +158,31 @@ class OperatorsTest : public DbTest {
     }
 };
 
+// One run of the program, logged in and on the settings page.
+class SettingsRunTest : public OperatorsTest {
+  protected:
+    void StartInSettings(const std::string& name, const std::string& password) {
+        run_ = std::make_unique<ProgramRun>();
+        run_->Start();
+        run_->LogInToSettings(name, password);
+    }
+    // Opens a sub-panel with the password re-entered; the test starts with
+    // nothing asked.
+    void OpenPanel(PushButton* button, Frame* panel, const std::string& password) {
+        run_->dialogs.NextInput(password);
+        Click(button);
+        ASSERT_TRUE(panel->Visible());
+        run_->dialogs.ClearAsked();
+    }
+    void TearDown() override {
+        run_.reset();
+        OperatorsTest::TearDown();
+    }
+    ProgramRun& run() { return *run_; }
+    MainWindow& w() { return run_->w(); }
+
+  private:
+    std::unique_ptr<ProgramRun> run_;
+};
+
 }  // namespace kob::test

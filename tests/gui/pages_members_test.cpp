@@ -6,6 +6,7 @@
 #include <cmath>
 #include <set>
 
+#include "list_columns.h"
 #include "platform/core/datetime.h"
 #include "support/window_fixture.h"
 
@@ -22,30 +23,11 @@ class MembersPageTest : public WindowTest {
     }
 };
 
-std::set<std::string> VisibleChildren(QWidget* parent) {
-    std::set<std::string> names;
-    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isVisible()) {
-            names.insert(child->objectName().toStdString());
-        }
-    }
-    return names;
-}
-
 TEST_F(MembersPageTest, MemberListShowsNineHeadersAndNoRows) {
     ReportList* list = w().超级列表框_会员管理_会员列表;
-    const std::vector<std::pair<std::string, int>> columns = {
-        {"卡号", 80},      {"姓名", 100},    {"手机号", 120},   {"充值次数", 80}, {"实付金额", 100},
-        {"充值总额", 100}, {"消费次数", 80}, {"消费金额", 100}, {"卡余额", 100},
-    };
     for (ReportList* l : {list, w().超级列表框_会员管理_会员列表备用}) {
         SCOPED_TRACE(l->objectName().toStdString());
-        ASSERT_EQ(l->ColumnCount(), 9);
-        for (int c = 0; c < 9; ++c) {
-            EXPECT_EQ(l->model()->headerData(c, Qt::Horizontal).toString().toStdString(),
-                      columns[static_cast<size_t>(c)].first);
-            EXPECT_EQ(l->columnWidth(c), columns[static_cast<size_t>(c)].second);
-        }
+        ASSERT_NO_FATAL_FAILURE(ExpectColumns(l, kMemberListColumns));
         EXPECT_EQ(l->RowCount(), 0);
         EXPECT_EQ(l->SelectedRow(), -1);
     }
@@ -101,26 +83,13 @@ TEST_F(MembersPageTest, ColourButtonsOfBothPanelsActOnPress) {
     ShowPage();
     w().外形框_新增会员->Show();
     for (ColourButton* b : {w().按钮_会员管理_新增会员_确定, w().按钮_会员管理_新增会员_取消}) {
-        SCOPED_TRACE(b->objectName().toStdString());
-        int downs = 0;
-        b->on_left_button_down = [&](int, int, int) { ++downs; };
-        PressLeft(b);
-        EXPECT_EQ(downs, 1) << "before the release";
-        ReleaseLeft(b);
-        EXPECT_EQ(downs, 1);
-        b->on_left_button_down = nullptr;
+        ExpectActsOnPress(b);
     }
     w().外形框_新增会员->Hide();
     w().外形框_快速消费->Show();
     for (ColourButton* b :
          {w().按钮_快速消费_确定结账, w().按钮_快速消费_清空, w().按钮_快速消费_关闭}) {
-        SCOPED_TRACE(b->objectName().toStdString());
-        int downs = 0;
-        b->on_left_button_down = [&](int, int, int) { ++downs; };
-        PressLeft(b);
-        EXPECT_EQ(downs, 1);
-        ReleaseLeft(b);
-        b->on_left_button_down = nullptr;
+        ExpectActsOnPress(b);
     }
 }
 
@@ -213,19 +182,9 @@ TEST_F(MembersPageTest, PageImageButtonsHoverOnePixelRightAndUp) {
         Hover(c.button);
         ASSERT_EQ(c.button->CurrentFace(), 1);
         const QImage drawn = c.button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        int compared = 0, equal = 0;
-        for (int y = 4; y < normal.height() - 4; y += 3) {
-            for (int x = 4; x < normal.width() - 4; x += 3) {
-                const QRgb want = normal.pixel(x, y);
-                if (qAlpha(want) != 255) {
-                    continue;
-                }
-                ++compared;
-                equal += drawn.pixel(x + c.dx, y + c.dy) == want;
-            }
-        }
-        ASSERT_GT(compared, 50);
-        EXPECT_GT(equal, compared * 95 / 100) << equal << " of " << compared;
+        const PixelMatch m = MatchOpaquePixels(normal, drawn, QPoint(c.dx, c.dy), 4, 3);
+        ASSERT_GT(m.compared, 50);
+        EXPECT_GT(m.equal, m.compared * 95 / 100) << m.equal << " of " << m.compared;
         Unhover(c.button);
         EXPECT_EQ(c.button->CurrentFace(), 0);
     }
@@ -239,17 +198,9 @@ TEST_F(MembersPageTest, NextCardButtonHoversWithItsRedFace) {
     ASSERT_EQ(b->CurrentFace(), 1);
     const QImage red = QImage(":/page0/next_card_hover.png").convertToFormat(QImage::Format_ARGB32);
     const QImage drawn = b->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    int compared = 0, equal = 0;
-    for (int y = 2; y < red.height() - 2; ++y) {
-        for (int x = 2; x < red.width() - 2; ++x) {
-            if (qAlpha(red.pixel(x, y)) == 255) {
-                ++compared;
-                equal += drawn.pixel(x + 1, y - 1) == red.pixel(x, y);
-            }
-        }
-    }
-    ASSERT_GT(compared, 50);
-    EXPECT_GT(equal, compared * 95 / 100) << equal << " of " << compared;
+    const PixelMatch m = MatchOpaquePixels(red, drawn, QPoint(1, -1), 2, 1);
+    ASSERT_GT(m.compared, 50);
+    EXPECT_GT(m.equal, m.compared * 95 / 100) << m.equal << " of " << m.compared;
 }
 
 }  // namespace

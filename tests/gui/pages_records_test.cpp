@@ -3,7 +3,9 @@
 #include <QTest>
 #include <cmath>
 
+#include "list_columns.h"
 #include "platform/core/datetime.h"
+#include "record_pages.h"
 #include "support/report_rows.h"
 #include "support/window_fixture.h"
 
@@ -18,65 +20,14 @@ class RecordPagesTest : public WindowTest {
     }
 };
 
-struct Twin {
-    int page;
-    ReportList* list;
-    CheckBox* range;
-    Frame* panel;
-    std::vector<ColourButton*> presets;
-    DateBox* start;
-    DateBox* end;
-};
-
-std::vector<Twin> Twins(MainWindow& w) {
-    return {
-        {1,
-         w.超级列表框_会员充值_充值列表,
-         w.选择框_充值管理_指定日期,
-         w.外形框_充值管理_指定日期,
-         {w.按钮_充值管理_今天, w.按钮_充值管理_昨天, w.按钮_充值管理_近7天, w.按钮_充值管理_本月,
-          w.按钮_充值管理_上月, w.按钮_充值管理_近30天},
-         w.日期框_充值管理_开始日期,
-         w.日期框_充值管理_结束日期},
-        {2,
-         w.超级列表框_会员消费_消费列表,
-         w.选择框_消费管理_指定日期,
-         w.外形框_消费管理_指定日期,
-         {w.按钮_消费管理_今天, w.按钮_消费管理_昨天, w.按钮_消费管理_近7天, w.按钮_消费管理_本月,
-          w.按钮_消费管理_上月, w.按钮_消费管理_近30天},
-         w.日期框_消费管理_开始日期,
-         w.日期框_消费管理_结束日期},
-    };
-}
-
-std::vector<std::string> Titles(ReportList* list) {
-    std::vector<std::string> titles;
-    for (int c = 0; c < list->ColumnCount(); ++c) {
-        titles.push_back(list->model()->headerData(c, Qt::Horizontal).toString().toStdString());
-    }
-    return titles;
-}
-
 TEST_F(RecordPagesTest, ListsHaveTheirColumns) {
-    EXPECT_EQ(Titles(w().超级列表框_会员充值_充值列表),
-              (std::vector<std::string>{"充值ID", "会员卡号", "姓名", "充值时间", "实付金额",
-                                        "赠送", "充值总额", "充值方式", "备注", "操作员"}));
-    EXPECT_EQ(Titles(w().超级列表框_会员消费_消费列表),
-              (std::vector<std::string>{"消费ID", "会员卡号", "姓名", "消费时间", "项目", "金额",
-                                        "卡扣款", "备注", "操作员"}));
-    const std::vector<int> recharge = {0, 80, 100, 170, 100, 60, 100, 100, 80, 100};
-    const std::vector<int> consumption = {0, 80, 100, 170, 100, 60, 100, 160, 100};
-    for (size_t c = 0; c < recharge.size(); ++c) {
-        EXPECT_EQ(w().超级列表框_会员充值_充值列表->columnWidth(static_cast<int>(c)), recharge[c]);
-    }
-    for (size_t c = 0; c < consumption.size(); ++c) {
-        EXPECT_EQ(w().超级列表框_会员消费_消费列表->columnWidth(static_cast<int>(c)),
-                  consumption[c]);
+    for (ReportList* list : {w().超级列表框_会员充值_充值列表, w().超级列表框_会员消费_消费列表}) {
+        ExpectColumns(list, kListColumns.at(list->objectName().toStdString()));
     }
 }
 
 TEST_F(RecordPagesTest, IdColumnIsNotShownYetHoldsTheId) {
-    for (const Twin& t : Twins(w())) {
+    for (const RecordPage& t : RecordPages(w())) {
         SCOPED_TRACE(t.page);
         ShowPage(t.page);
         AddRow(*t.list, {"4711", "1001", "张三", "2024-05-17 13:05:09", "100"});
@@ -90,7 +41,7 @@ TEST_F(RecordPagesTest, IdColumnIsNotShownYetHoldsTheId) {
 }
 
 TEST_F(RecordPagesTest, DatePanelHiddenWhileRangeUnticked) {
-    for (const Twin& t : Twins(w())) {
+    for (const RecordPage& t : RecordPages(w())) {
         SCOPED_TRACE(t.page);
         ShowPage(t.page);
         EXPECT_FALSE(t.range->Ticked());
@@ -110,25 +61,18 @@ TEST_F(RecordPagesTest, DatePanelHiddenWhileRangeUnticked) {
 }
 
 TEST_F(RecordPagesTest, PresetsActOnPress) {
-    for (const Twin& t : Twins(w())) {
+    for (const RecordPage& t : RecordPages(w())) {
         ShowPage(t.page);
         t.panel->Show();
         for (ColourButton* p : t.presets) {
-            SCOPED_TRACE(p->objectName().toStdString());
-            int downs = 0;
-            p->on_left_button_down = [&](int, int, int) { ++downs; };
-            PressLeft(p);
-            EXPECT_EQ(downs, 1) << "before the release";
-            ReleaseLeft(p);
-            EXPECT_EQ(downs, 1);
-            p->on_left_button_down = nullptr;
+            ExpectActsOnPress(p);
         }
     }
 }
 
 TEST_F(RecordPagesTest, RecordDateBoxesStartAtToday) {
     const double today = std::floor(harness().clock.Now());
-    for (const Twin& t : Twins(w())) {
+    for (const RecordPage& t : RecordPages(w())) {
         for (DateBox* box : {t.start, t.end}) {
             SCOPED_TRACE(box->objectName().toStdString());
             EXPECT_EQ(std::floor(box->Value()), today);
@@ -137,7 +81,7 @@ TEST_F(RecordPagesTest, RecordDateBoxesStartAtToday) {
 }
 
 TEST_F(RecordPagesTest, SummaryAndRangeBoxAreDrawnOverTheDatePanel) {
-    for (const Twin& t : Twins(w())) {
+    for (const RecordPage& t : RecordPages(w())) {
         SCOPED_TRACE(t.page);
         Label* summary = t.page == 1 ? w().标签_充值管理_汇总信息 : w().标签_消费管理_汇总信息;
         // Both overlap the panel's empty upper left.
@@ -183,17 +127,9 @@ TEST_F(RecordPagesTest, QueryButtonsHoverOnePixelRightAndUp) {
         Hover(all);
         ASSERT_EQ(all->CurrentFace(), 1);
         const QImage drawn = all->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        int compared = 0, equal = 0;
-        for (int y = 4; y < normal.height() - 4; y += 3) {
-            for (int x = 4; x < normal.width() - 4; x += 3) {
-                if (qAlpha(normal.pixel(x, y)) == 255) {
-                    ++compared;
-                    equal += drawn.pixel(x + 1, y - 1) == normal.pixel(x, y);
-                }
-            }
-        }
-        ASSERT_GT(compared, 50);
-        EXPECT_GT(equal, compared * 95 / 100);
+        const PixelMatch m = MatchOpaquePixels(normal, drawn, QPoint(1, -1), 4, 3);
+        ASSERT_GT(m.compared, 50);
+        EXPECT_GT(m.equal, m.compared * 95 / 100) << m.equal << " of " << m.compared;
         Unhover(all);
     }
 }

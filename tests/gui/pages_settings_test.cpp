@@ -3,6 +3,7 @@
 #include <QTest>
 #include <set>
 
+#include "list_columns.h"
 #include "support/db_fixture.h"
 #include "support/report_rows.h"
 #include "support/window_fixture.h"
@@ -18,16 +19,6 @@ class SettingsPageTest : public WindowTest {
         WindowTest::SetUp();
     }
 };
-
-std::set<std::string> VisibleChildren(QWidget* parent) {
-    std::set<std::string> names;
-    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isVisible()) {
-            names.insert(child->objectName().toStdString());
-        }
-    }
-    return names;
-}
 
 TEST_F(SettingsPageTest, AfterStartUpOnlyTheLoginShows) {
     const std::set<std::string> expected = {"图片框1",   "透明标签1",   "组合框_登录用户名",
@@ -91,16 +82,7 @@ TEST_F(SettingsPageTest, ItemPriceTakesWholeNumbersOnly) {
 
 TEST_F(SettingsPageTest, ServiceItemListHasSixColumnsThreeOfThemEmpty) {
     ReportList* list = w().超级列表框_项目设置;
-    const std::vector<std::pair<std::string, int>> columns = {
-        {"ID", 60},          {"项目名称", 170}, {"项目金额", 80},
-        {"近七日次数", 110}, {"30日计", 70},    {"总计", 50},
-    };
-    ASSERT_EQ(list->ColumnCount(), 6);
-    for (int c = 0; c < 6; ++c) {
-        EXPECT_EQ(list->model()->headerData(c, Qt::Horizontal).toString().toStdString(),
-                  columns[static_cast<size_t>(c)].first);
-        EXPECT_EQ(list->columnWidth(c), columns[static_cast<size_t>(c)].second);
-    }
+    ASSERT_NO_FATAL_FAILURE(ExpectColumns(list, kListColumns.at("超级列表框_项目设置")));
     EXPECT_EQ(list->RowCount(), 0);
     // A loaded item fills the first three cells; the others stay empty.
     AddRow(*list, {"3", "足疗", "88"});

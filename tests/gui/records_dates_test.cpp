@@ -1,55 +1,20 @@
 // The date filter of the record pages: the six presets, the 指定日期 check
 // box and the date boxes, against the real server.
+#include "record_pages.h"
 #include "records_fixture.h"
 
 namespace kob::test {
 namespace {
 
-struct FilterPage {
-    int page;
-    CheckBox* range;
-    Frame* panel;
-    DateBox* start;
-    DateBox* end;
-    std::vector<ColourButton*> presets;  // 今天 昨天 近7天 本月 上月 近30天
-    ReportList* list;
-    ImageButton* all;
-    std::string table;
-};
-
 class RecordDatesTest : public RecordsTest {
   protected:
-    std::vector<FilterPage> Pages() {
-        auto& v = w();
-        return {
-            {1,
-             v.选择框_充值管理_指定日期,
-             v.外形框_充值管理_指定日期,
-             v.日期框_充值管理_开始日期,
-             v.日期框_充值管理_结束日期,
-             {v.按钮_充值管理_今天, v.按钮_充值管理_昨天, v.按钮_充值管理_近7天,
-              v.按钮_充值管理_本月, v.按钮_充值管理_上月, v.按钮_充值管理_近30天},
-             v.超级列表框_会员充值_充值列表,
-             v.按钮_充值管理_所有用户,
-             "paylist"},
-            {2,
-             v.选择框_消费管理_指定日期,
-             v.外形框_消费管理_指定日期,
-             v.日期框_消费管理_开始日期,
-             v.日期框_消费管理_结束日期,
-             {v.按钮_消费管理_今天, v.按钮_消费管理_昨天, v.按钮_消费管理_近7天,
-              v.按钮_消费管理_本月, v.按钮_消费管理_上月, v.按钮_消费管理_近30天},
-             v.超级列表框_会员消费_消费列表,
-             v.按钮_消费管理_所有用户,
-             "costlist"},
-        };
-    }
+    std::vector<RecordPage> Pages() { return RecordPages(w()); }
     // Left button down (and up) on a preset, as the operator does it.
     static void Press(ColourButton* preset) {
         PressLeft(preset);
         ReleaseLeft(preset);
     }
-    void Open(const FilterPage& p) {
+    void Open(const RecordPage& p) {
         program().LoggedIn = 1;
         w().选择夹1->SetCurrentPage(p.page);
         if (!p.range->Ticked()) {
@@ -89,7 +54,7 @@ TEST_F(RecordDatesTest, PresetsSetTheDayRange) {
         {At(2024, 3, 31), kLastMonth, "2024-02-01", "2024-02-29"},
         {At(2024, 7, 15), kLastMonth, "2024-06-01", "2024-06-30"},
     };
-    for (const FilterPage& p : Pages()) {
+    for (const RecordPage& p : Pages()) {
         Open(p);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::to_string(p.page) + " " + Day(c.now) + " preset " +
@@ -130,7 +95,7 @@ TEST_F(RecordDatesTest, MonthBoundsOfADate) {
 TEST_F(RecordDatesTest, EachPresetRerunsTheQueryOnceWithBothNewDates) {
     LogIn();
     harness().clock.SetNow(At(2024, 3, 15, 10));
-    for (const FilterPage& p : Pages()) {
+    for (const RecordPage& p : Pages()) {
         SCOPED_TRACE(p.page);
         Open(p);
         Click(p.all);
@@ -160,7 +125,7 @@ TEST_F(RecordDatesTest, PresetBeforeAnyQueryOnlyFillsTheBoxes) {
     AddCostRow({.date = "2024-03-15 10:00:00"});
     LogIn();
     harness().clock.SetNow(At(2024, 3, 15, 10));
-    for (const FilterPage& p : Pages()) {
+    for (const RecordPage& p : Pages()) {
         SCOPED_TRACE(p.page);
         statements_.clear();
         Open(p);
@@ -185,7 +150,7 @@ TEST_F(RecordDatesTest, UntickingListsEverythingAndTickingTheRangeAgain) {
     AddCostRow({.date = "2024-03-15 10:00:00"});
     LogIn();
     harness().clock.SetNow(At(2024, 3, 15, 10));
-    for (const FilterPage& p : Pages()) {
+    for (const RecordPage& p : Pages()) {
         SCOPED_TRACE(p.page);
         Open(p);
         Press(p.presets[2]);  // 近7天
@@ -207,7 +172,7 @@ TEST_F(RecordDatesTest, ADateChangedByHandRerunsAtOnce) {
     AddPay({.time = "2024-03-10 10:00:00"});
     AddCostRow({.date = "2024-03-10 10:00:00"});
     LogIn();
-    for (const FilterPage& p : Pages()) {
+    for (const RecordPage& p : Pages()) {
         SCOPED_TRACE(p.page);
         Open(p);
         p.start->SetValue(At(2024, 3, 1));
@@ -232,14 +197,14 @@ TEST_F(RecordDatesTest, PagesFilterIndependently) {
     AddCostRow({.date = "2024-03-10 10:00:00"});
     LogIn();
     harness().clock.SetNow(At(2024, 3, 15, 10));
-    const std::vector<FilterPage> pages = Pages();
-    for (const FilterPage& p : pages) {
+    const std::vector<RecordPage> pages = Pages();
+    for (const RecordPage& p : pages) {
         Open(p);
         Click(p.all);
     }
     for (size_t i = 0; i < pages.size(); ++i) {
-        const FilterPage& p = pages[i];
-        const FilterPage& other = pages[1 - i];
+        const RecordPage& p = pages[i];
+        const RecordPage& other = pages[1 - i];
         SCOPED_TRACE(p.page);
         w().选择夹1->SetCurrentPage(p.page);
         const double other_start = other.start->Value();

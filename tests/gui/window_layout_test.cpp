@@ -16,6 +16,7 @@
 #include <set>
 #include <utility>
 
+#include "list_columns.h"
 #include "support/window_fixture.h"
 #include "ui/layout.h"
 
@@ -225,44 +226,6 @@ const std::vector<Figure> kFigures = WithPage2({
 });
 // clang-format on
 
-// The columns of the report lists: title and width.
-using Columns = std::vector<std::pair<std::string, int>>;
-const Columns kMemberList = {{"卡号", 80},     {"姓名", 100},     {"手机号", 120},
-                             {"充值次数", 80}, {"实付金额", 100}, {"充值总额", 100},
-                             {"消费次数", 80}, {"消费金额", 100}, {"卡余额", 100}};
-const std::map<std::string, Columns> kColumns = {
-    {"超级列表框_会员管理_会员列表", kMemberList},
-    {"超级列表框_会员管理_会员列表备用", kMemberList},
-    {"超级列表框_会员充值_充值列表",
-     {{"充值ID", 0},
-      {"会员卡号", 80},
-      {"姓名", 100},
-      {"充值时间", 170},
-      {"实付金额", 100},
-      {"赠送", 60},
-      {"充值总额", 100},
-      {"充值方式", 100},
-      {"备注", 80},
-      {"操作员", 100}}},
-    {"超级列表框_会员消费_消费列表",
-     {{"消费ID", 0},
-      {"会员卡号", 80},
-      {"姓名", 100},
-      {"消费时间", 170},
-      {"项目", 100},
-      {"金额", 60},
-      {"卡扣款", 100},
-      {"备注", 160},
-      {"操作员", 100}}},
-    {"超级列表框_项目设置",
-     {{"ID", 60},
-      {"项目名称", 170},
-      {"项目金额", 80},
-      {"近七日次数", 110},
-      {"30日计", 70},
-      {"总计", 50}}},
-};
-
 // The boxes that show every character as "*".
 const std::set<std::string> kMasked = {"编辑框_密码", "编辑框_输入新密码", "编辑框_新密码确认",
                                        "编辑框_新增管理员_密码", "编辑框_新增管理员_密码确认"};
@@ -448,10 +411,6 @@ TEST_F(LayoutTest, EveryTextEndsInsideItsControl) {
     }
 }
 
-std::string HeaderTitle(ReportList* list, int column) {
-    return list->model()->headerData(column, Qt::Horizontal).toString().toStdString();
-}
-
 TEST_F(LayoutTest, CaptionsColumnsItemsAndPictures) {
     for (const Figure& f : kFigures) {
         SCOPED_TRACE(f.name);
@@ -501,14 +460,9 @@ TEST_F(LayoutTest, CaptionsColumnsItemsAndPictures) {
             }
             case K::ReportList: {
                 auto* list = static_cast<ReportList*>(object);
-                ASSERT_EQ(kColumns.count(f.name), 1u);
-                const Columns& columns = kColumns.at(f.name);
-                ASSERT_EQ(list->ColumnCount(), static_cast<int>(columns.size()));
-                for (int c = 0; c < list->ColumnCount(); ++c) {
-                    const auto& [title, width] = columns[static_cast<size_t>(c)];
-                    EXPECT_EQ(HeaderTitle(list, c), title);
-                    EXPECT_EQ(list->columnWidth(c), width) << title;
-                }
+                ASSERT_EQ(kListColumns.count(f.name), 1u);
+                const Columns& columns = kListColumns.at(f.name);
+                ASSERT_NO_FATAL_FAILURE(ExpectColumns(list, columns));
                 EXPECT_EQ(list->RowCount(), 0);
                 break;
             }

@@ -121,6 +121,51 @@ int TextOverflow(const QWidget* control) {
     return metrics.horizontalAdvance(box->displayText()) + 1 - room;
 }
 
+std::set<std::string> VisibleChildren(QWidget* parent) {
+    std::set<std::string> names;
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible()) {
+            names.insert(child->objectName().toStdString());
+        }
+    }
+    return names;
+}
+
+void ExpectColumns(ReportList* list, const Columns& columns) {
+    ASSERT_EQ(list->ColumnCount(), static_cast<int>(columns.size()));
+    for (int c = 0; c < list->ColumnCount(); ++c) {
+        const auto& [title, width] = columns[static_cast<size_t>(c)];
+        EXPECT_EQ(list->model()->headerData(c, Qt::Horizontal).toString().toStdString(), title);
+        EXPECT_EQ(list->columnWidth(c), width) << title;
+    }
+}
+
+void ExpectActsOnPress(ColourButton* button) {
+    SCOPED_TRACE(button->objectName().toStdString());
+    int downs = 0;
+    button->on_left_button_down = [&](int, int, int) { ++downs; };
+    PressLeft(button);
+    EXPECT_EQ(downs, 1) << "before the release";
+    ReleaseLeft(button);
+    EXPECT_EQ(downs, 1);
+    button->on_left_button_down = nullptr;
+}
+
+PixelMatch MatchOpaquePixels(const QImage& picture, const QImage& drawn, QPoint offset, int margin,
+                             int step) {
+    PixelMatch match;
+    for (int y = margin; y < picture.height() - margin; y += step) {
+        for (int x = margin; x < picture.width() - margin; x += step) {
+            const QRgb want = picture.pixel(x, y);
+            if (qAlpha(want) == 255) {
+                ++match.compared;
+                match.equal += drawn.pixel(x + offset.x(), y + offset.y()) == want;
+            }
+        }
+    }
+    return match;
+}
+
 void WindowTest::SetUp() {
     RemoveConfigFile();
     harness_ = std::make_unique<WindowHarness>();

@@ -4,12 +4,16 @@
 // FixedPointer. ExitProcess is caught (exit_code) instead of ending the test.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QPoint>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/program.h"
 #include "support/fixed_pointer.h"
@@ -63,6 +67,25 @@ QRect RectInWindow(const QWidget* widget);
 // uses now: 0 or less when the whole text shows. An edit box draws inside its
 // contents rectangle less 2 pixels each side and the 1-pixel cursor.
 int TextOverflow(const QWidget* control);
+
+// The control names of the children of parent that show.
+std::set<std::string> VisibleChildren(QWidget* parent);
+
+// A report list's columns: title and width, in order.
+using Columns = std::vector<std::pair<std::string, int>>;
+void ExpectColumns(ReportList* list, const Columns& columns);
+
+// A colour button acts on the left button down, and the release adds nothing.
+void ExpectActsOnPress(ColourButton* button);
+
+// Of the opaque pixels of picture (every step-th, margin pixels in from its
+// edges), how many the drawn image shows moved by offset.
+struct PixelMatch {
+    int compared = 0;
+    int equal = 0;
+};
+PixelMatch MatchOpaquePixels(const QImage& picture, const QImage& drawn, QPoint offset, int margin,
+                             int step);
 
 // A fresh window per test; wyf.ini removed first. Tests that need a stored
 // option write it in their body and call Start() themselves

@@ -38,6 +38,24 @@ class MembersActionsTest : public MembersTest {
             "SELECT 'pay',`pay_id`,`user_id`,`user_name` FROM `paylist` UNION ALL SELECT "
             "'cost',`cost_id`,`user_id`,`user_name` FROM `costlist` ORDER BY 1,2");
     }
+    // The member's detail changed by the menu item to typed, the success box
+    // answered.
+    void ChangeThroughTheMenu(const std::string& card, int item, const std::string& typed) {
+        Select(card);
+        harness().dialogs.NextInput(typed);
+        harness().dialogs.NextMessage(Answer::Ok);
+        Choose(item);
+    }
+    // A changed cell shows in the list, the spare list keeps the same row, and
+    // the search knows the new text at once.
+    void ExpectChangedCell(const std::string& card, int column, const std::string& text,
+                           const std::string& search) {
+        const int row = RowOf(list(), card);
+        EXPECT_EQ(list().Cell(row, column), text);
+        EXPECT_EQ(RowCells(spare(), RowOf(spare(), card)), RowCells(list(), row));
+        w().编辑框_会员管理_搜索->SetText(search);
+        EXPECT_EQ(Cards(list()), std::vector<std::string>{card});
+    }
 };
 
 TEST_F(MembersActionsTest, MenuOffersTheThreeActions) {
@@ -147,10 +165,7 @@ TEST_F(MembersActionsTest, OtherKeysDoNothing) {
 
 TEST_F(MembersActionsTest, RenameFollowsOnlyRecordsWithTheOldName) {
     LogIn();
-    Select("1");
-    harness().dialogs.NextInput("汤米");
-    harness().dialogs.NextMessage(Answer::Ok);
-    Choose(menus::k修改姓名);
+    ChangeThroughTheMenu("1", menus::k修改姓名, "汤米");
     const auto& asked = harness().dialogs.Asked();
     ASSERT_GE(asked.size(), 2u);
     EXPECT_EQ(asked[1].kind, AskedDialog::Kind::Input);
@@ -166,28 +181,16 @@ TEST_F(MembersActionsTest, RenameFollowsOnlyRecordsWithTheOldName) {
                              {"pay", "4", "2", "Tom"},
                          }));
     EXPECT_EQ(Balloon(), "修改姓名成功");
-    const int row = RowOf(list(), "1");
-    EXPECT_EQ(list().Cell(row, kMemberName), "汤米");
-    EXPECT_EQ(RowCells(spare(), RowOf(spare(), "1")), RowCells(list(), row));
-    // The search knows the new name at once.
-    w().编辑框_会员管理_搜索->SetText("tm");
-    EXPECT_EQ(Cards(list()), std::vector<std::string>{"1"});
+    ExpectChangedCell("1", kMemberName, "汤米", "tm");
 }
 
 TEST_F(MembersActionsTest, PhoneChange) {
     LogIn();
-    Select("2");
-    harness().dialogs.NextInput("13500009999");
-    harness().dialogs.NextMessage(Answer::Ok);
-    Choose(menus::k修改电话);
+    ChangeThroughTheMenu("2", menus::k修改电话, "13500009999");
     EXPECT_EQ(harness().dialogs.Asked()[1].initial, "13900000002");
     EXPECT_EQ(MemberRows()[1], (std::vector<std::string>{"2", "李四", "13500009999"}));
     EXPECT_EQ(Balloon(), "修改电话成功");
-    const int row = RowOf(list(), "2");
-    EXPECT_EQ(list().Cell(row, kMemberPhone), "13500009999");
-    EXPECT_EQ(RowCells(spare(), RowOf(spare(), "2")), RowCells(list(), row));
-    w().编辑框_会员管理_搜索->SetText("9999");
-    EXPECT_EQ(Cards(list()), std::vector<std::string>{"2"});
+    ExpectChangedCell("2", kMemberPhone, "13500009999", "9999");
 }
 
 TEST_F(MembersActionsTest, InputCancelledOrUnchangedDoesNothing) {

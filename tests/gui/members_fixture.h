@@ -33,11 +33,16 @@ class MembersTest : public WindowTest {
     ReportList& list() { return *w().超级列表框_会员管理_会员列表; }
     ReportList& spare() { return *w().超级列表框_会员管理_会员列表备用; }
 
-    // What the login leaves: the operator, LoggedIn and the members page.
-    void LogIn(bool privileged = true) {
+    // What the login leaves: the operator, LoggedIn and the members page,
+    // its totals worker started.
+    void StartLogIn(bool privileged = true) {
         program().CurrentOperator = {kBossId, kBossName, privileged ? "Rudal" : kOtherTel};
         program().LoggedIn = 1;
         members().ShowMembersPage();
+    }
+    // The same, once the worker's totals are in the list.
+    void LogIn(bool privileged = true) {
+        StartLogIn(privileged);
         WaitForTotals();
     }
 

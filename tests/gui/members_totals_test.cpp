@@ -168,9 +168,7 @@ TEST_F(MembersTotalsThreadTest, ReloadWhileTheWorkerRunsNeverGetsStaleTotals) {
     AddMember(2, "李四");
     AddRecharge(1, "100", "0", "100");
     HeldWorkers held(members());
-    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
-    program().LoggedIn = 1;
-    members().ShowMembersPage();
+    StartLogIn();
     ASSERT_TRUE(held.WaitArrived(1));  // the first worker has its (soon stale) totals
     const uint64_t first = members().LoadGeneration();
 
@@ -211,9 +209,7 @@ TEST_F(MembersTotalsThreadTest, RechargeWhileTheWorkerRunsKeepsItsNewTotals) {
     AddRecharge(1, "100", "0", "100");
     AddRecharge(2, "30", "0", "30");
     HeldWorkers held(members());
-    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
-    program().LoggedIn = 1;
-    members().ShowMembersPage();
+    StartLogIn();
     ASSERT_TRUE(held.WaitArrived(1));  // its sums say 100 for card 1
 
     Select("1");
@@ -345,9 +341,7 @@ TEST_F(MembersTotalsThreadTest, WorkerThatCannotStartLeavesOnlyItsLoadUndone) {
 TEST_F(MembersTotalsThreadTest, LoadsWhileAWorkerRunsQueueOneMoreRun) {
     AddMember(1, "张三");
     HeldWorkers held(members());
-    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
-    program().LoggedIn = 1;
-    members().ShowMembersPage();
+    StartLogIn();
     ASSERT_TRUE(held.WaitArrived(1));
     for (int i = 0; i < 3; ++i) {
         AddRecharge(1, "10", "0", "10");
@@ -369,9 +363,7 @@ TEST_F(MembersTotalsThreadTest, SearchWhileTheWorkerRunsStillFillsEveryMember) {
     AddRecharge(1, "10", "0", "10");
     AddRecharge(2, "20", "0", "20");
     HeldWorkers held(members());
-    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
-    program().LoggedIn = 1;
-    members().ShowMembersPage();
+    StartLogIn();
     ASSERT_TRUE(held.WaitArrived(1));
     w().编辑框_会员管理_搜索->SetText("138");  // only 张三 stays visible
     ASSERT_EQ(Cards(list()), std::vector<std::string>{"1"});
@@ -390,9 +382,7 @@ TEST_F(MembersTotalsThreadTest, ClosingTheProgramWaitsForARunningWorker) {
         AddMember(card, "会员");
         AddRecharge(card, "10", "0", "10");
     }
-    program().CurrentOperator = {kBossId, kBossName, "Rudal"};
-    program().LoggedIn = 1;
-    members().ShowMembersPage();
+    StartLogIn();
     EXPECT_TRUE(members().TotalsWorkerRunning());
     // TearDown destroys the program now; the worker must not outlive it.
 }

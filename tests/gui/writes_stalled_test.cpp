@@ -21,6 +21,11 @@ constexpr int kResumeWhileSettlingMs = 3500;
 
 class StalledWriteTest : public ServerAwayTest {
   protected:
+    // Empty tables and an empty member list for the next case.
+    void StartOver() {
+        ASSERT_TRUE(ResetTables());
+        list().DeleteAllRows();
+    }
     // press runs; the server freezes just before the write goes out (after
     // writes_through writes of the press went out untouched) and is resumed
     // resume_ms later.
@@ -138,8 +143,7 @@ TEST_F(StalledWriteTest, RechargeAndCheckoutAreStoredOnceAndSayWhatHappened) {
     for (const auto& write : writes) {
         for (const auto& c : kCases) {
             SCOPED_TRACE(std::string(write.what) + ", " + c.what);
-            ASSERT_TRUE(ResetTables());
-            list().DeleteAllRows();
+            ASSERT_NO_FATAL_FAILURE(StartOver());
             write.open(*this);
             const std::string before = Count(write.table);  // the recharge of the fixture
             PressFrozen([&] { PressLeft(write.confirm(*this)); }, c.resume_ms);
@@ -202,8 +206,7 @@ TEST_F(StalledWriteTest, NewMemberLeftUnknownIsToldAndNothingIsStoredTwice) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(ResetTables());
-        list().DeleteAllRows();
+        ASSERT_NO_FATAL_FAILURE(StartOver());
         LogIn();
         Click(w().按钮_新增会员);
         w().编辑框_新增会员_卡号->SetText("5");
@@ -316,6 +319,14 @@ TEST_F(StalledWriteTest, EveryOtherWriteWaitsWithTheSpinnerAndTellsWhatTheServer
         t.LogInWithMember("100");
         t.program().CurrentOperator.boss_tel = "Rudal";
     };
+    // A member's detail changed to typed, the success box then answered.
+    auto member_edit = [&](std::string typed) {
+        return [privileged_on_member, typed](StalledWriteTest& t) {
+            privileged_on_member(t);
+            t.harness().dialogs.NextInput(typed);
+            t.harness().dialogs.NextMessage(Answer::Ok);
+        };
+    };
     const OtherWrite writes[] = {
         {"password change",
          [](StalledWriteTest& t) {
@@ -372,22 +383,12 @@ TEST_F(StalledWriteTest, EveryOtherWriteWaitsWithTheSpinnerAndTellsWhatTheServer
          [](StalledWriteTest& t) { t.members().DeleteMember(); }, member_spinner,
          "SELECT COUNT(*) = 0 FROM `userlist`", "删除会员成功，卡号为：1、会员姓名为：Tom",
          "网络异常，无法确认会员是否已删除，请刷新会员列表查看"},
-        {"rename",
-         [&](StalledWriteTest& t) {
-             privileged_on_member(t);
-             t.harness().dialogs.NextInput(std::string("汤姆"));
-             t.harness().dialogs.NextMessage(Answer::Ok);
-         },
-         [](StalledWriteTest& t) { t.members().RenameMember(); }, member_spinner,
+        {"rename", member_edit("汤姆"), [](StalledWriteTest& t) { t.members().RenameMember(); },
+         member_spinner,
          "SELECT COUNT(*) FROM `userlist` u JOIN `paylist` p USING (`user_id`) "
          "WHERE u.`user_name` = '汤姆'",
          "修改姓名成功", "网络异常，无法确认姓名是否已修改，请刷新会员列表查看"},
-        {"phone change",
-         [&](StalledWriteTest& t) {
-             privileged_on_member(t);
-             t.harness().dialogs.NextInput(std::string("13700000007"));
-             t.harness().dialogs.NextMessage(Answer::Ok);
-         },
+        {"phone change", member_edit("13700000007"),
          [](StalledWriteTest& t) { t.members().ChangeMemberPhone(); }, member_spinner,
          "SELECT COUNT(*) FROM `userlist` WHERE `user_tel` = '13700000007'", "修改电话成功",
          "网络异常，无法确认手机号是否已修改，请刷新会员列表查看"},
@@ -395,8 +396,7 @@ TEST_F(StalledWriteTest, EveryOtherWriteWaitsWithTheSpinnerAndTellsWhatTheServer
     for (const auto& write : writes) {
         for (const auto& c : kCases) {
             SCOPED_TRACE(std::string(write.what) + ", " + c.what);
-            ASSERT_TRUE(ResetTables());
-            list().DeleteAllRows();
+            ASSERT_NO_FATAL_FAILURE(StartOver());
             write.open(*this);
             harness().dialogs.ClearAsked();
             PressFrozen([&] { write.confirm(*this); }, c.resume_ms, write.spinner(*this));
@@ -423,8 +423,7 @@ TEST_F(StalledWriteTest, PressesDuringTheWaitAreDroppedNotDeliveredLater) {
     const auto& writes = RechargeAndCheckout();
     for (const auto& write : writes) {
         SCOPED_TRACE(write.what);
-        ASSERT_TRUE(ResetTables());
-        list().DeleteAllRows();
+        ASSERT_NO_FATAL_FAILURE(StartOver());
         AddMember(2, "Jerry");
         write.open(*this);
         const std::string before = Count(write.table);
@@ -452,49 +451,32 @@ TEST_F(StalledWriteTest, PressesDuringTheWaitAreDroppedNotDeliveredLater) {
 // shows it in the member's row. The operator then retries only what did not
 // land: one row in the end.
 TEST_F(StalledWriteTest, WritesLeftUnknownAreSettledAndToldWhenTheServerIsBack) {
+    // Each money write, how the operator retries it, and what they tell
+    // once it is settled.
     struct Unsettled {
-        const char* what;
-        std::function<void(StalledWriteTest&)> open;
+        const MoneyWrite& write;
         std::function<void(StalledWriteTest&)> reopen;
-        std::function<QWidget*(StalledWriteTest&)> confirm;
         std::function<void(StalledWriteTest&)> look_at_records;
-        const char* table;
-        const char* unknown;
         const char* landed;
         const char* not_landed;
         int delta;
     };
-    const Unsettled writes[] = {
-        {"recharge",
-         [](StalledWriteTest& t) {
-             t.LogInWithMember("100");
-             t.OpenRecharge("100");
-         },
-         [](StalledWriteTest& t) { t.OpenRecharge("100"); },
-         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_会员管理_新增会员_确定; },
-         [](StalledWriteTest& t) { t.program().records->QueryAllRecharges(); }, "paylist",
-         "网络异常，无法确认充值是否成功，请先查看充值记录再操作",
+    const Unsettled unsettled[] = {
+        {RechargeAndCheckout()[0], [](StalledWriteTest& t) { t.OpenRecharge("100"); },
+         [](StalledWriteTest& t) { t.program().records->QueryAllRecharges(); },
          "之前未能确认的充值已成功：1 Tom 100元", "之前未能确认的充值未成功：1 Tom 100元", 100},
-        {"checkout",
-         [](StalledWriteTest& t) {
-             t.AddItem("足疗", "30");
-             t.LogInWithMember("100");
-             t.OpenPanel();
-             t.DoubleClickItem("足疗[30]");
-         },
+        {RechargeAndCheckout()[1],
          [](StalledWriteTest& t) {
              t.OpenPanel();
              t.DoubleClickItem("足疗[30]");
          },
-         [](StalledWriteTest& t) -> QWidget* { return t.w().按钮_快速消费_确定结账; },
-         [](StalledWriteTest& t) { t.program().records->QueryAllConsumption(); }, "costlist",
-         "网络异常，无法确认结账是否成功，请先查看消费记录再操作",
+         [](StalledWriteTest& t) { t.program().records->QueryAllConsumption(); },
          "之前未能确认的结账已成功：1 Tom 30元", "之前未能确认的结账未成功：1 Tom 30元", -30},
     };
-    for (const auto& write : writes) {
+    for (const Unsettled& u : unsettled) {
+        const MoneyWrite& write = u.write;
         SCOPED_TRACE(write.what);
-        ASSERT_TRUE(ResetTables());
-        list().DeleteAllRows();
+        ASSERT_NO_FATAL_FAILURE(StartOver());
         write.open(*this);
         const int before = ToInt32(Count(write.table));
         QWidget* confirm = write.confirm(*this);
@@ -510,7 +492,7 @@ TEST_F(StalledWriteTest, WritesLeftUnknownAreSettledAndToldWhenTheServerIsBack) 
             EXPECT_EQ(Balloon(), write.unknown);
 
             harness().dialogs.ClearAsked();
-            write.look_at_records(*this);
+            u.look_at_records(*this);
             ASSERT_NE(LastAsked(), nullptr);
             EXPECT_EQ(LastAsked()->text, "网络异常，未能读取数据，请稍后重试");
             // A retry during the outage (the panel's boxes still filled).
@@ -529,12 +511,12 @@ TEST_F(StalledWriteTest, WritesLeftUnknownAreSettledAndToldWhenTheServerIsBack) 
         const int added = ToInt32(Count(write.table)) - before;
         ASSERT_TRUE(added == 0 || added == 1) << added;
         ASSERT_NE(LastAsked(), nullptr) << "the outcome was never told";
-        EXPECT_EQ(LastAsked()->text, added == 1 ? write.landed : write.not_landed);
+        EXPECT_EQ(LastAsked()->text, added == 1 ? u.landed : u.not_landed);
         Select("1");
         EXPECT_EQ(list().Cell(list().SelectedRow(), kMemberBalance),
-                  IntText(100 + added * write.delta));
+                  IntText(100 + added * u.delta));
         if (added == 0) {
-            write.reopen(*this);
+            u.reopen(*this);
             PressLeft(write.confirm(*this));
         }
         EXPECT_EQ(ToInt32(Count(write.table)) - before, 1);

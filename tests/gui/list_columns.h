@@ -8,8 +8,8 @@
 namespace kob::test {
 
 inline const Columns kMemberListColumns = {{"卡号", 80},     {"姓名", 100},     {"手机号", 120},
-                             {"充值次数", 80}, {"实付金额", 100}, {"充值总额", 100},
-                             {"消费次数", 80}, {"消费金额", 100}, {"卡余额", 100}};
+                                           {"充值次数", 80}, {"实付金额", 100}, {"充值总额", 100},
+                                           {"消费次数", 80}, {"消费金额", 100}, {"卡余额", 100}};
 inline const std::map<std::string, Columns> kListColumns = {
     {"超级列表框_会员管理_会员列表", kMemberListColumns},
     {"超级列表框_会员管理_会员列表备用", kMemberListColumns},

@@ -32,7 +32,7 @@ int StoredChars(const QString& text) {
 
 // ---------------------------------------------------------------- EditBox
 
-EditBox::EditBox(QWidget* parent) : QLineEdit(parent), validator_(new EntryValidator(this)) {
+EditBox::EditBox(QWidget* parent) : StyledEdit(parent), validator_(new EntryValidator(this)) {
     setFont(MakeFont({}));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A refused character may pass Qt's change signal with the text as it was.
@@ -75,17 +75,6 @@ void EditBox::UpdateValidator() {
     const bool filters = mode_ == EntryMode::Amount || mode_ == EntryMode::WholeNumber ||
                          validator_->column_chars > 0;
     setValidator(filters ? validator_ : nullptr);
-}
-
-void EditBox::SetBorder(Border border) {
-    border_ = border;
-    UpdateStyle();
-}
-
-void EditBox::SetColours(Rgb text, Rgb background) {
-    text_ = text;
-    background_ = background;
-    UpdateStyle();
 }
 
 void EditBox::SetAlign(Align align) {
@@ -152,7 +141,7 @@ void EditBox::mousePressEvent(QMouseEvent* event) {
 
 // ------------------------------------------------------- MultiLineEditBox
 
-MultiLineEditBox::MultiLineEditBox(QWidget* parent) : QPlainTextEdit(parent) {
+MultiLineEditBox::MultiLineEditBox(QWidget* parent) : StyledEdit(parent) {
     setFont(MakeFont({}));
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -258,17 +247,6 @@ void MultiLineEditBox::insertFromMimeData(const QMimeData* source) {
     QMimeData fitted;
     fitted.setText(Fitting(source->text()));
     QPlainTextEdit::insertFromMimeData(&fitted);
-}
-
-void MultiLineEditBox::SetBorder(Border border) {
-    border_ = border;
-    UpdateStyle();
-}
-
-void MultiLineEditBox::SetColours(Rgb text, Rgb background) {
-    text_ = text;
-    background_ = background;
-    UpdateStyle();
 }
 
 void MultiLineEditBox::SetVerticalScrollBar(bool on) {

@@ -3,8 +3,12 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStringList>
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace kob {
 
@@ -174,38 +178,50 @@ int VirtualKeyOf(int qt_key) {
     }
 }
 
-int KeyStateOf(Qt::KeyboardModifiers modifiers) {
+namespace {
+
+// The state bits whose Qt flags are set in flags.
+int StateBits(int flags, std::initializer_list<std::pair<int, int>> qt_flag_to_bit) {
     int state = 0;
-    if (modifiers & Qt::ControlModifier) {
-        state |= kKeyStateCtrl;
-    }
-    if (modifiers & Qt::ShiftModifier) {
-        state |= kKeyStateShift;
-    }
-    if (modifiers & Qt::AltModifier) {
-        state |= kKeyStateAlt;
+    for (const auto& [qt_flag, bit] : qt_flag_to_bit) {
+        if ((flags & qt_flag) != 0) {
+            state |= bit;
+        }
     }
     return state;
 }
 
+}  // namespace
+
+int KeyStateOf(Qt::KeyboardModifiers modifiers) {
+    return StateBits(modifiers.toInt(), {{Qt::ControlModifier, kKeyStateCtrl},
+                                         {Qt::ShiftModifier, kKeyStateShift},
+                                         {Qt::AltModifier, kKeyStateAlt}});
+}
+
 int MouseKeyStateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-    int state = 0;
-    if (buttons & Qt::LeftButton) {
-        state |= kMouseLeft;
+    return StateBits(buttons.toInt(), {{Qt::LeftButton, kMouseLeft},
+                                       {Qt::RightButton, kMouseRight},
+                                       {Qt::MiddleButton, kMouseMiddle}}) |
+           StateBits(modifiers.toInt(),
+                     {{Qt::ShiftModifier, kMouseShift}, {Qt::ControlModifier, kMouseCtrl}});
+}
+
+void ReportKeyDown(const QKeyEvent& event, const std::function<void(int, int)>& on_key_down) {
+    if (on_key_down) {
+        const int key = VirtualKeyOf(event.key());
+        if (key != 0) {
+            on_key_down(key, KeyStateOf(event.modifiers()));
+        }
     }
-    if (buttons & Qt::RightButton) {
-        state |= kMouseRight;
+}
+
+void ReportLeftButtonDown(const QMouseEvent& event,
+                          const std::function<void(int, int, int)>& on_left_button_down) {
+    if (event.button() == Qt::LeftButton && on_left_button_down) {
+        const QPoint at = event.position().toPoint();
+        on_left_button_down(at.x(), at.y(), MouseKeyStateOf(event.buttons(), event.modifiers()));
     }
-    if (buttons & Qt::MiddleButton) {
-        state |= kMouseMiddle;
-    }
-    if (modifiers & Qt::ShiftModifier) {
-        state |= kMouseShift;
-    }
-    if (modifiers & Qt::ControlModifier) {
-        state |= kMouseCtrl;
-    }
-    return state;
 }
 
 QColor ToQColor(Rgb rgb) {

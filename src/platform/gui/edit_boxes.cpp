@@ -122,20 +122,12 @@ void EditBox::resizeEvent(QResizeEvent* event) {
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event) {
-    if (on_key_down) {
-        const int key = VirtualKeyOf(event->key());
-        if (key != 0) {
-            on_key_down(key, KeyStateOf(event->modifiers()));
-        }
-    }
+    ReportKeyDown(*event, on_key_down);
     QLineEdit::keyPressEvent(event);
 }
 
 void EditBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && on_left_button_down) {
-        const QPoint at = event->position().toPoint();
-        on_left_button_down(at.x(), at.y(), MouseKeyStateOf(event->buttons(), event->modifiers()));
-    }
+    ReportLeftButtonDown(*event, on_left_button_down);
     QLineEdit::mousePressEvent(event);
 }
 

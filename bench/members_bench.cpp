@@ -11,22 +11,21 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QStandardPaths>
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program.h"
+#include "bench_support.h"
 #include "data/db.h"
 #include "members/members.h"
 #include "platform/core/text.h"
 #include "support/fixed_pointer.h"
 #include "support/manual_clock.h"
 #include "support/scripted_dialogs.h"
-#include "support/test_server.h"
 #include "ui/main_window.h"
 
 namespace kob {
@@ -45,60 +44,36 @@ struct Bench {
 Bench& B() {
     static Bench bench;
     if (!bench.program) {
-        bench.program = std::make_unique<Program>(
-            Program::Services{&bench.clock, &bench.dialogs, &bench.pointer});
-        bench.program->CreateMainWindow();
-        bench.program->LoggedIn = 1;
-        bench.program->CurrentOperator = {"1", "Rudal", "Rudal"};
         // Shown on the members page, so that a change paints what it would.
-        bench.program->window().选择夹1->SetCurrentPage(0);
-        bench.program->ShowMainWindow();
+        bench.program = bench::LoggedInProgram(
+            Program::Services{&bench.clock, &bench.dialogs, &bench.pointer}, 0);
         QCoreApplication::processEvents();
     }
     return bench;
 }
 
-bool Exec(data::PrivateConnection& c, const std::string& sql) {
-    if (!c.Execute(sql)) {
-        std::fprintf(stderr, "members_bench: statement failed: %s\n", sql.c_str());
-        return false;
-    }
-    return true;
-}
-
 // n members with names from common surnames and given names, phones 13xxxxxxxxx,
 // and 10 recharges and 10 consumptions each.
 bool Generate(int n) {
-    data::PrivateConnection c;
-    if (c.IsNone()) {
-        std::fprintf(stderr, "members_bench: no server on port %u (bash scripts/db.sh start)\n",
-                     data::DbEndpoint::kPort);
+    bench::TableFiller filler("members_bench");
+    if (!filler.Connected()) {
         return false;
     }
     const std::string seq = "seq_1_to_" + std::to_string(n);
     const std::string per = "seq_1_to_" + std::to_string(kRecordsPerMember);
-    return Exec(c, "TRUNCATE TABLE `userlist`") && Exec(c, "TRUNCATE TABLE `paylist`") &&
-           Exec(c, "TRUNCATE TABLE `costlist`") &&
-           Exec(c,
-                "INSERT INTO `userlist`(`user_id`,`user_del`,`user_name`,`user_tel`) SELECT "
-                "seq,0,CONCAT(ELT(1+seq%20,'王','李','张','刘','陈','杨','黄','赵','吴','周',"
-                "'徐','孙','马','朱','胡','曾','单','乐','解','仇'),ELT(1+(seq DIV 20)%20,'小',"
-                "'建','国','明','华','丽','伟','芳','军','静','强','磊','洋','艳','勇','杰','娟',"
-                "'涛','超','霞'),IF(seq%3=0,'',ELT(1+(seq DIV 400)%10,'平','刚','桂','英','兰',"
-                "'喆','犇','鑫','淼','燚'))),CONCAT('13',LPAD((seq*7919)%1000000000,9,'0')) FROM " +
-                    seq) &&
-           Exec(c,
-                "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,"
-                "`pay_method`,`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,`boss_name`) "
-                "SELECT '2024-01-01 10:00:00' + INTERVAL b.seq DAY,100+b.seq,10,110+b.seq,'微信',"
-                "'',IF(b.seq=1,1,0),a.seq,'会员','1','Rudal' FROM " +
-                    seq + " a," + per + " b") &&
-           Exec(c,
-                "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,`xm_id`,"
-                "`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) SELECT '',"
-                "30+b.seq,IF(b.seq=1,1,0),'2024-02-01 10:00:00' + INTERVAL b.seq DAY,'1','足疗',"
-                "'30',a.seq,'会员','1','Rudal' FROM " +
-                    seq + " a," + per + " b");
+    return filler.EmptyTables() && filler.Exec(bench::InsertMembersStatement("seq", seq)) &&
+           filler.Exec(
+               "INSERT INTO `paylist`(`pay_time`,`pay_money`,`pay_give`,`pay_total`,"
+               "`pay_method`,`pay_notes`,`pay_del`,`user_id`,`user_name`,`boss_id`,"
+               "`boss_name`) SELECT '2024-01-01 10:00:00' + INTERVAL b.seq DAY,100+b.seq,"
+               "10,110+b.seq,'微信','',IF(b.seq=1,1,0),a.seq,'会员','1','Rudal' FROM " +
+               seq + " a," + per + " b") &&
+           filler.Exec(
+               "INSERT INTO `costlist`(`cost_notes`,`cost_money`,`cost_del`,`cost_date`,"
+               "`xm_id`,`xm_name`,`xm_money`,`user_id`,`user_name`,`boss_id`,`boss_name`) "
+               "SELECT '',30+b.seq,IF(b.seq=1,1,0),'2024-02-01 10:00:00' + INTERVAL b.seq "
+               "DAY,'1','足疗','30',a.seq,'会员','1','Rudal' FROM " +
+               seq + " a," + per + " b");
 }
 
 bool EnsureData(benchmark::State& state, int n) {
@@ -146,23 +121,47 @@ void TotalsPasses(benchmark::State& state, int n) {
     }
 }
 
-// From the end of a load (the worker starts) to the last cell written in
-// both lists.
-void TotalsGroupBy(benchmark::State& state, int n) {
+// Times totals(members, window) after each load, the load untimed: it
+// empties the totals cells, as after every load.
+template <typename Totals>
+bool TimeTotalsAfterLoad(benchmark::State& state, int n, Totals&& totals) {
     if (!EnsureData(state, n)) {
-        return;
+        return false;
     }
     Members& m = *B().program->members;
     for (auto _ : state) {
         state.PauseTiming();
-        m.LoadMemberList();  // empty totals cells, as after every load
+        m.LoadMemberList();
         state.ResumeTiming();
-        m.RefreshAllMemberTotals();
-        WaitForTotals(m);
+        totals(m, B().program->window());
+    }
+    return true;
+}
+
+// From the end of a load (the worker starts) to the last cell written in
+// both lists.
+void TotalsGroupBy(benchmark::State& state, int n) {
+    if (!TimeTotalsAfterLoad(state, n, [](Members& m, MainWindow&) {
+            m.RefreshAllMemberTotals();
+            WaitForTotals(m);
+        })) {
+        return;
     }
     const auto& list = *B().program->window().超级列表框_会员管理_会员列表;
     if (list.RowCount() > 0 && list.Cell(0, kMemberBalance).empty()) {
         state.SkipWithError("totals not written");
+    }
+}
+
+// One statement per card, head + card + tail, on a connection of its own;
+// keep(card, result) takes each answer.
+template <typename Keep>
+void QueryEachCard(const std::vector<int32_t>& cards, std::string_view head, std::string_view tail,
+                   Keep&& keep) {
+    data::PrivateConnection c;
+    for (int32_t card : cards) {
+        data::RecordSet s = c.Query(std::string(head) + IntText(card) + std::string(tail));
+        keep(card, s);
     }
 }
 
@@ -174,40 +173,25 @@ MemberTotalsResult PerMemberTotals(const ReportList& list) {
         r.cards.push_back(ToInt32(list.Cell(row, kMemberCard)));
     }
     std::sort(r.cards.begin(), r.cards.end());
-    {
-        data::PrivateConnection c;
-        r.pay_ran = true;
-        for (int32_t card : r.cards) {
-            data::RecordSet s = c.Query(
-                "SELECT COUNT(`pay_money`) AS `n`,SUM(`pay_money`) AS `m`,SUM(`pay_total`) AS `t` "
-                "FROM `kobrelan`.`paylist` WHERE `user_id` = " +
-                IntText(card) + " AND `pay_del` <> 1");
-            r.pay[card] = {s.Int32("n"), s.Int32("m"), s.Int32("t")};
-        }
-    }
-    {
-        data::PrivateConnection c;
-        r.cost_ran = true;
-        for (int32_t card : r.cards) {
-            data::RecordSet s = c.Query(
-                "SELECT COUNT(`cost_money`) AS `n`,SUM(`cost_money`) AS `m` FROM "
-                "`kobrelan`.`costlist` WHERE `user_id` = " +
-                IntText(card) + " AND `cost_del` <> 1");
-            r.cost[card] = {s.Int32("n"), s.Int32("m")};
-        }
-    }
+    r.pay_ran = true;
+    QueryEachCard(r.cards,
+                  "SELECT COUNT(`pay_money`) AS `n`,SUM(`pay_money`) AS `m`,SUM(`pay_total`) AS "
+                  "`t` FROM `kobrelan`.`paylist` WHERE `user_id` = ",
+                  " AND `pay_del` <> 1", [&r](int32_t card, data::RecordSet& s) {
+                      r.pay[card] = {s.Int32("n"), s.Int32("m"), s.Int32("t")};
+                  });
+    r.cost_ran = true;
+    QueryEachCard(r.cards,
+                  "SELECT COUNT(`cost_money`) AS `n`,SUM(`cost_money`) AS `m` FROM "
+                  "`kobrelan`.`costlist` WHERE `user_id` = ",
+                  " AND `cost_del` <> 1", [&r](int32_t card, data::RecordSet& s) {
+                      r.cost[card] = {s.Int32("n"), s.Int32("m")};
+                  });
     return r;
 }
 
 void TotalsPerMemberQuery(benchmark::State& state, int n) {
-    if (!EnsureData(state, n)) {
-        return;
-    }
-    MainWindow& w = B().program->window();
-    for (auto _ : state) {
-        state.PauseTiming();
-        B().program->members->LoadMemberList();
-        state.ResumeTiming();
+    TimeTotalsAfterLoad(state, n, [](Members&, MainWindow& w) {
         const MemberTotalsResult r = PerMemberTotals(*w.超级列表框_会员管理_会员列表);
         for (ReportList* list :
              {w.超级列表框_会员管理_会员列表, w.超级列表框_会员管理_会员列表备用}) {
@@ -215,7 +199,7 @@ void TotalsPerMemberQuery(benchmark::State& state, int n) {
                 WriteMemberTotals(*list, row, r);
             }
         }
-    }
+    });
 }
 
 // Counts the paint events a widget gets.
@@ -297,15 +281,10 @@ void Register() {
 }  // namespace kob
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QStandardPaths::setTestModeEnabled(true);
+    kob::bench::PrepareQt();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    const std::string refusal = kob::test::RefusalUnlessTestServer("members_bench");
-    if (!refusal.empty()) {
-        std::fprintf(stderr, "%s\n", refusal.c_str());
+    if (!kob::bench::OnTestServer("members_bench")) {
         return 1;
     }
     kob::Register();

@@ -19,8 +19,7 @@ data::Write ConsumptionInsertWrite(const ConsumptionRecord& record) {
         {"user_name", record.user_name},   {"boss_id", record.boss_id},
         {"boss_name", record.boss_name},
     };
-    std::string sql = data::InsertStatement("costlist", row);
-    return data::InsertWrite(std::move(sql), "costlist", "cost_id", std::move(row));
+    return data::InsertRowWrite("costlist", "cost_id", std::move(row));
 }
 
 data::Write ServiceItemInsertWrite(const std::string& name, const std::string& money) {

@@ -192,6 +192,11 @@ Write InsertWrite(std::string sql, std::string_view table, std::string_view id_c
     return w;
 }
 
+Write InsertRowWrite(std::string_view table, std::string_view id_column, ColumnValues row) {
+    std::string sql = InsertStatement(table, row);
+    return InsertWrite(std::move(sql), table, id_column, std::move(row));
+}
+
 void SetTimeouts(Timeouts timeouts) {
     read_timeout_seconds = timeouts.read;
     settle_timeout_seconds = timeouts.settle;

@@ -101,6 +101,8 @@ std::string InsertStatement(std::string_view table, const ColumnValues& row);
 // mark holding all of values is the insert.
 Write InsertWrite(std::string sql, std::string_view table, std::string_view id_column,
                   ColumnValues values);
+// The same for InsertStatement(table, row).
+Write InsertRowWrite(std::string_view table, std::string_view id_column, ColumnValues row);
 
 // Time-outs in seconds: the read time-out of every connection and how long
 // an unknown write may take to settle. Tests shorten them.

@@ -112,8 +112,7 @@ data::Write RechargeInsertWrite(const RechargeRecord& record) {
         {"user_name", record.user_name},   {"boss_id", record.boss_id},
         {"boss_name", record.boss_name},
     };
-    std::string sql = data::InsertStatement("paylist", row);
-    return data::InsertWrite(std::move(sql), "paylist", "pay_id", std::move(row));
+    return data::InsertRowWrite("paylist", "pay_id", std::move(row));
 }
 
 std::optional<data::Write> MemberDeletionWrite(const std::string& card) {

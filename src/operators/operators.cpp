@@ -278,17 +278,25 @@ void Operators::ShowSettingsSubPanel(PushButton& button, Frame& panel) {
     panel.BringToFront();
 }
 
+bool Operators::OpenSubPanelAfterReentry(const std::string& prompt, const std::string& title,
+                                         PushButton& button, Frame& panel) {
+    HideSettingsSubPanels();
+    RunPendingEvents();
+    if (!PasswordReentry(prompt, title)) {
+        return false;
+    }
+    ShowSettingsSubPanel(button, panel);
+    return true;
+}
+
 // ---------------------------------------------------------------- password change
 
 void Operators::OpenPasswordChangePanel() {
     auto& w = program_.window();
-    HideSettingsSubPanels();
-    RunPendingEvents();
-    if (!PasswordReentry("修改密码需要二次确认原密码，请输入", "原密码二次确认")) {
-        return;
+    if (OpenSubPanelAfterReentry("修改密码需要二次确认原密码，请输入", "原密码二次确认",
+                                 *w.按钮_系统设置_修改密码, *w.外形框_修改密码)) {
+        w.编辑框_输入新密码->Focus();
     }
-    ShowSettingsSubPanel(*w.按钮_系统设置_修改密码, *w.外形框_修改密码);
-    w.编辑框_输入新密码->Focus();
 }
 
 void Operators::OnNewPasswordBoxKeyDown(int key_code, int /*key_state*/) {
@@ -344,13 +352,10 @@ void Operators::ConfirmPasswordChange() {
 
 void Operators::OpenAddOperatorPanel() {
     auto& w = program_.window();
-    HideSettingsSubPanels();
-    RunPendingEvents();
-    if (!PasswordReentry("新增管理员需要二次确认密码，请输入", "密码二次确认")) {
-        return;
+    if (OpenSubPanelAfterReentry("新增管理员需要二次确认密码，请输入", "密码二次确认",
+                                 *w.按钮_系统设置_新增管理员, *w.外形框_系统设置_新增管理员)) {
+        w.编辑框_新增管理员_姓名->Focus();
     }
-    ShowSettingsSubPanel(*w.按钮_系统设置_新增管理员, *w.外形框_系统设置_新增管理员);
-    w.编辑框_新增管理员_姓名->Focus();
 }
 
 void Operators::ConfirmAddOperator() {

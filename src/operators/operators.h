@@ -60,6 +60,10 @@ class Operators {
     // then the one panel placed 5 pixels below its button and shown.
     void HideSettingsSubPanels();
     void ShowSettingsSubPanel(PushButton& button, Frame& panel);
+    // The panels behind the password asked again: the others hidden, then the
+    // question, then the panel shown; false when the operator got no further.
+    bool OpenSubPanelAfterReentry(const std::string& prompt, const std::string& title,
+                                  PushButton& button, Frame& panel);
     // Password change.
     void OpenPasswordChangePanel();
     void OnNewPasswordBoxKeyDown(int key_code, int key_state);

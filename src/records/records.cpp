@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <span>
 #include <utility>
 
 #include "app/privileges.h"
@@ -43,7 +44,9 @@ constexpr std::array<int32_t, 9> kConsumptionSortKinds = {
 
 // The controls and texts of one record page.
 struct PageParts {
+    int tab;  // its page of 选择夹1
     ReportList* list;
+    std::span<const int32_t> sort_kinds;
     PictureBox* spinner;
     EditBox* query_type;
     Label* summary;
@@ -60,7 +63,9 @@ struct PageParts {
 
 PageParts Parts(MainWindow& w, RecordPage page) {
     if (page == RecordPage::Recharge) {
-        return {w.超级列表框_会员充值_充值列表,
+        return {1,
+                w.超级列表框_会员充值_充值列表,
+                kRechargeSortKinds,
                 w.载入条_充值记录,
                 w.编辑框_充值管理_查询类型,
                 w.标签_充值管理_汇总信息,
@@ -74,7 +79,9 @@ PageParts Parts(MainWindow& w, RecordPage page) {
                 menus::k删除充值记录,
                 "删除充值记录成功，ID为："};
     }
-    return {w.超级列表框_会员消费_消费列表,
+    return {2,
+            w.超级列表框_会员消费_消费列表,
+            kConsumptionSortKinds,
             w.载入条_消费记录,
             w.编辑框_消费管理_查询类型,
             w.标签_消费管理_汇总信息,
@@ -343,26 +350,23 @@ void Records::BindEvents() {
 // ---- side buttons, queries, loading
 
 void Records::ShowRechargePage() {
-    if (program_.LoggedIn == 0) {
-        return;
-    }
-    auto& w = program_.window();
-    w.选择夹1->SetCurrentPage(1);
-    w.超级列表框_会员充值_充值列表->DeleteAllRows();
-    if (w.外形框_当前用户->Visible()) {
-        QueryMemberRecharges();
-    }
+    ShowPage(RecordPage::Recharge);
 }
 
 void Records::ShowConsumptionPage() {
+    ShowPage(RecordPage::Consumption);
+}
+
+void Records::ShowPage(RecordPage page) {
     if (program_.LoggedIn == 0) {
         return;
     }
     auto& w = program_.window();
-    w.选择夹1->SetCurrentPage(2);
-    w.超级列表框_会员消费_消费列表->DeleteAllRows();
+    const PageParts p = Parts(w, page);
+    w.选择夹1->SetCurrentPage(p.tab);
+    p.list->DeleteAllRows();
     if (w.外形框_当前用户->Visible()) {
-        QueryMemberConsumption();
+        QueryMember(page);
     }
 }
 
@@ -571,22 +575,21 @@ void Records::ShowConsumptionRecordMenu() {
 }
 
 void Records::SortRechargeList(int column) {
-    if (column < 0 || static_cast<size_t>(column) >= kRechargeSortKinds.size()) {
-        return;
-    }
-    const int32_t kind = kRechargeSortKinds[static_cast<size_t>(column)];
-    if (kind != 0) {
-        SortListByColumn(program_, *program_.window().超级列表框_会员充值_充值列表, column, kind);
-    }
+    SortList(RecordPage::Recharge, column);
 }
 
 void Records::SortConsumptionList(int column) {
-    if (column < 0 || static_cast<size_t>(column) >= kConsumptionSortKinds.size()) {
+    SortList(RecordPage::Consumption, column);
+}
+
+void Records::SortList(RecordPage page, int column) {
+    const PageParts p = Parts(program_.window(), page);
+    if (column < 0 || static_cast<size_t>(column) >= p.sort_kinds.size()) {
         return;
     }
-    const int32_t kind = kConsumptionSortKinds[static_cast<size_t>(column)];
+    const int32_t kind = p.sort_kinds[static_cast<size_t>(column)];
     if (kind != 0) {
-        SortListByColumn(program_, *program_.window().超级列表框_会员消费_消费列表, column, kind);
+        SortListByColumn(program_, *p.list, column, kind);
     }
 }
 

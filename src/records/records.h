@@ -77,6 +77,8 @@ class Records {
     std::function<void(const std::string& sql)> on_statement;
 
   private:
+    void ShowPage(RecordPage page);
+    void SortList(RecordPage page, int column);
     void QueryAll(RecordPage page);
     void QueryMember(RecordPage page);
     void DeleteRecord(RecordPage page);

@@ -66,14 +66,11 @@ size_t AppendQuoted(std::string& out, std::string_view picture, size_t i) {
     return i;
 }
 
-std::string FormatDate(const CivilTime& t, std::string_view picture) {
-    static constexpr const char* kDayShort[] = {"周日", "周一", "周二", "周三",
-                                                "周四", "周五", "周六"};
-    static constexpr const char* kDayLong[] = {"星期日", "星期一", "星期二", "星期三",
-                                               "星期四", "星期五", "星期六"};
-    static constexpr const char* kMonthLong[] = {"一月", "二月", "三月",   "四月",
-                                                 "五月", "六月", "七月",   "八月",
-                                                 "九月", "十月", "十一月", "十二月"};
+// Walks a date or time picture: quoted literals are copied, each run of one
+// letter goes to field(out, letter, run length), which returns false for a
+// letter it does not know; such a run is copied as it stands.
+template <typename Field>
+std::string FormatPicture(std::string_view picture, Field&& field) {
     std::string out;
     size_t i = 0;
     while (i < picture.size()) {
@@ -86,6 +83,23 @@ std::string FormatDate(const CivilTime& t, std::string_view picture) {
         while (i + n < picture.size() && picture[i + n] == c) {
             ++n;
         }
+        if (!field(out, c, n)) {
+            out.append(picture.substr(i, n));
+        }
+        i += n;
+    }
+    return out;
+}
+
+std::string FormatDate(const CivilTime& t, std::string_view picture) {
+    static constexpr const char* kDayShort[] = {"周日", "周一", "周二", "周三",
+                                                "周四", "周五", "周六"};
+    static constexpr const char* kDayLong[] = {"星期日", "星期一", "星期二", "星期三",
+                                               "星期四", "星期五", "星期六"};
+    static constexpr const char* kMonthLong[] = {"一月", "二月", "三月",   "四月",
+                                                 "五月", "六月", "七月",   "八月",
+                                                 "九月", "十月", "十一月", "十二月"};
+    return FormatPicture(picture, [&t](std::string& out, char c, size_t n) {
         switch (c) {
             case 'd':
                 if (n <= 2) {
@@ -93,7 +107,7 @@ std::string FormatDate(const CivilTime& t, std::string_view picture) {
                 } else {
                     out += (n == 3 ? kDayShort : kDayLong)[DayOfWeek(t)];
                 }
-                break;
+                return true;
             case 'M':
                 if (n <= 2) {
                     AppendNumber(out, t.month, static_cast<int>(n));
@@ -103,35 +117,22 @@ std::string FormatDate(const CivilTime& t, std::string_view picture) {
                 } else {
                     out += kMonthLong[t.month - 1];
                 }
-                break;
+                return true;
             case 'y':
                 if (n <= 2) {
                     AppendNumber(out, t.year % 100, static_cast<int>(n));
                 } else {
                     AppendNumber(out, t.year, 4);
                 }
-                break;
+                return true;
             default:
-                out.append(picture.substr(i, n));
+                return false;
         }
-        i += n;
-    }
-    return out;
+    });
 }
 
 std::string FormatTime(const CivilTime& t, std::string_view picture, bool force_24_hour) {
-    std::string out;
-    size_t i = 0;
-    while (i < picture.size()) {
-        const char c = picture[i];
-        if (c == '\'') {
-            i = AppendQuoted(out, picture, i);
-            continue;
-        }
-        size_t n = 1;
-        while (i + n < picture.size() && picture[i + n] == c) {
-            ++n;
-        }
+    return FormatPicture(picture, [&t, force_24_hour](std::string& out, char c, size_t n) {
         const int digits = n >= 2 ? 2 : 1;
         switch (c) {
             case 'h':
@@ -141,25 +142,23 @@ std::string FormatTime(const CivilTime& t, std::string_view picture, bool force_
                     // 0:30 is half past twelve on the 12-hour clock.
                     AppendNumber(out, t.hour % 12 == 0 ? 12 : t.hour % 12, digits);
                 }
-                break;
+                return true;
             case 'H':
                 AppendNumber(out, t.hour, digits);
-                break;
+                return true;
             case 'm':
                 AppendNumber(out, t.minute, digits);
-                break;
+                return true;
             case 's':
                 AppendNumber(out, t.second, digits);
-                break;
+                return true;
             case 't':
                 out += t.hour < 12 ? (n == 1 ? "上" : "上午") : (n == 1 ? "下" : "下午");
-                break;
+                return true;
             default:
-                out.append(picture.substr(i, n));
+                return false;
         }
-        i += n;
-    }
-    return out;
+    });
 }
 
 // Reads 1..max_digits decimal digits at text[pos].

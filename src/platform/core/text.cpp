@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 namespace kob {
 namespace {
@@ -324,24 +325,17 @@ class Collator {
   public:
     Collator() {
         UErrorCode status = U_ZERO_ERROR;
-        collator_ = ucol_open("zh_CN", &status);
+        UCollator* opened = ucol_open("zh_CN", &status);
         if (U_FAILURE(status)) {
-            collator_ = nullptr;
             return;
         }
-        ucol_setStrength(collator_, UCOL_TERTIARY);
-        ucol_setAttribute(collator_, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
-        ucol_setAttribute(collator_, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
+        collator_.reset(opened);
+        ucol_setStrength(opened, UCOL_TERTIARY);
+        ucol_setAttribute(opened, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+        ucol_setAttribute(opened, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
         const int32_t root_order[] = {UCOL_REORDER_CODE_NONE};
-        ucol_setReorderCodes(collator_, root_order, 1, &status);
+        ucol_setReorderCodes(opened, root_order, 1, &status);
     }
-    ~Collator() {
-        if (collator_) {
-            ucol_close(collator_);
-        }
-    }
-    Collator(const Collator&) = delete;
-    Collator& operator=(const Collator&) = delete;
 
     static Collator& ThisThread() {
         thread_local Collator collator;
@@ -354,7 +348,7 @@ class Collator {
         }
         UErrorCode status = U_ZERO_ERROR;
         const UCollationResult r =
-            ucol_strcollUTF8(collator_, a.data(), static_cast<int32_t>(a.size()), b.data(),
+            ucol_strcollUTF8(collator_.get(), a.data(), static_cast<int32_t>(a.size()), b.data(),
                              static_cast<int32_t>(b.size()), &status);
         if (U_FAILURE(status)) {
             return a.compare(b);
@@ -378,11 +372,11 @@ class Collator {
         std::string key(text.size() * 4 + 16, '\0');
         const auto* source = reinterpret_cast<const UChar*>(utf16.data());
         int32_t needed =
-            ucol_getSortKey(collator_, source, length, reinterpret_cast<uint8_t*>(key.data()),
+            ucol_getSortKey(collator_.get(), source, length, reinterpret_cast<uint8_t*>(key.data()),
                             static_cast<int32_t>(key.size()));
         if (needed > static_cast<int32_t>(key.size())) {
             key.resize(static_cast<size_t>(needed));
-            needed = ucol_getSortKey(collator_, source, length,
+            needed = ucol_getSortKey(collator_.get(), source, length,
                                      reinterpret_cast<uint8_t*>(key.data()), needed);
         }
         key.resize(needed > 0 ? static_cast<size_t>(needed - 1) : 0);  // without the final 0
@@ -390,7 +384,10 @@ class Collator {
     }
 
   private:
-    UCollator* collator_ = nullptr;
+    struct Close {
+        void operator()(UCollator* c) const { ucol_close(c); }
+    };
+    std::unique_ptr<UCollator, Close> collator_;
 };
 
 // Bytes of the GBK character that starts at text[at].

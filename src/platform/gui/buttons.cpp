@@ -130,10 +130,7 @@ void ColourButton::paintEvent(QPaintEvent* /*event*/) {
 
 void ColourButton::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() == Qt::LeftButton && on_left_button_down) {
-        const QPoint at = event->position().toPoint();
-        on_left_button_down(at.x(), at.y(), MouseKeyStateOf(event->buttons(), event->modifiers()));
-    }
+    ReportLeftButtonDown(*event, on_left_button_down);
 }
 
 void ColourButton::enterEvent(QEnterEvent* event) {

@@ -3,8 +3,12 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStringList>
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace kob {
 
@@ -79,133 +83,78 @@ int VirtualKeyOf(int qt_key) {
     if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24) {
         return 0x70 + (qt_key - Qt::Key_F1);
     }
-    switch (qt_key) {
-        case Qt::Key_Backspace:
-            return 0x08;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return 0x09;
-        case Qt::Key_Clear:
-            return 0x0C;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return kKeyEnter;
-        case Qt::Key_Shift:
-            return 0x10;
-        case Qt::Key_Control:
-            return 0x11;
-        case Qt::Key_Alt:
-            return 0x12;
-        case Qt::Key_Pause:
-            return 0x13;
-        case Qt::Key_CapsLock:
-            return 0x14;
-        case Qt::Key_Escape:
-            return 0x1B;
-        case Qt::Key_Space:
-            return 0x20;
-        case Qt::Key_PageUp:
-            return 0x21;
-        case Qt::Key_PageDown:
-            return 0x22;
-        case Qt::Key_End:
-            return 0x23;
-        case Qt::Key_Home:
-            return 0x24;
-        case Qt::Key_Left:
-            return 0x25;
-        case Qt::Key_Up:
-            return 0x26;
-        case Qt::Key_Right:
-            return 0x27;
-        case Qt::Key_Down:
-            return 0x28;
-        case Qt::Key_Print:
-            return 0x2C;
-        case Qt::Key_Insert:
-            return 0x2D;
-        case Qt::Key_Delete:
-            return kKeyDelete;
-        case Qt::Key_Meta:
-            return 0x5B;
-        case Qt::Key_Menu:
-            return 0x5D;
-        case Qt::Key_Asterisk:
-            return 0x6A;
-        case Qt::Key_NumLock:
-            return 0x90;
-        case Qt::Key_ScrollLock:
-            return 0x91;
-        case Qt::Key_Semicolon:
-        case Qt::Key_Colon:
-            return 0xBA;
-        case Qt::Key_Equal:
-        case Qt::Key_Plus:
-            return 0xBB;
-        case Qt::Key_Comma:
-        case Qt::Key_Less:
-            return 0xBC;
-        case Qt::Key_Minus:
-        case Qt::Key_Underscore:
-            return 0xBD;
-        case Qt::Key_Period:
-        case Qt::Key_Greater:
-            return 0xBE;
-        case Qt::Key_Slash:
-        case Qt::Key_Question:
-            return 0xBF;
-        case Qt::Key_QuoteLeft:
-        case Qt::Key_AsciiTilde:
-            return 0xC0;
-        case Qt::Key_BracketLeft:
-        case Qt::Key_BraceLeft:
-            return 0xDB;
-        case Qt::Key_Backslash:
-        case Qt::Key_Bar:
-            return 0xDC;
-        case Qt::Key_BracketRight:
-        case Qt::Key_BraceRight:
-            return 0xDD;
-        case Qt::Key_Apostrophe:
-        case Qt::Key_QuoteDbl:
-            return 0xDE;
-        default:
-            return 0;
+    // The other keys with a code.
+    static constexpr std::pair<int, int> kCodes[] = {
+        {Qt::Key_Backspace, 0x08},  {Qt::Key_Tab, 0x09},         {Qt::Key_Backtab, 0x09},
+        {Qt::Key_Clear, 0x0C},      {Qt::Key_Return, kKeyEnter}, {Qt::Key_Enter, kKeyEnter},
+        {Qt::Key_Shift, 0x10},      {Qt::Key_Control, 0x11},     {Qt::Key_Alt, 0x12},
+        {Qt::Key_Pause, 0x13},      {Qt::Key_CapsLock, 0x14},    {Qt::Key_Escape, 0x1B},
+        {Qt::Key_Space, 0x20},      {Qt::Key_PageUp, 0x21},      {Qt::Key_PageDown, 0x22},
+        {Qt::Key_End, 0x23},        {Qt::Key_Home, 0x24},        {Qt::Key_Left, 0x25},
+        {Qt::Key_Up, 0x26},         {Qt::Key_Right, 0x27},       {Qt::Key_Down, 0x28},
+        {Qt::Key_Print, 0x2C},      {Qt::Key_Insert, 0x2D},      {Qt::Key_Delete, kKeyDelete},
+        {Qt::Key_Meta, 0x5B},       {Qt::Key_Menu, 0x5D},        {Qt::Key_Asterisk, 0x6A},
+        {Qt::Key_NumLock, 0x90},    {Qt::Key_ScrollLock, 0x91},  {Qt::Key_Semicolon, 0xBA},
+        {Qt::Key_Colon, 0xBA},      {Qt::Key_Equal, 0xBB},       {Qt::Key_Plus, 0xBB},
+        {Qt::Key_Comma, 0xBC},      {Qt::Key_Less, 0xBC},        {Qt::Key_Minus, 0xBD},
+        {Qt::Key_Underscore, 0xBD}, {Qt::Key_Period, 0xBE},      {Qt::Key_Greater, 0xBE},
+        {Qt::Key_Slash, 0xBF},      {Qt::Key_Question, 0xBF},    {Qt::Key_QuoteLeft, 0xC0},
+        {Qt::Key_AsciiTilde, 0xC0}, {Qt::Key_BracketLeft, 0xDB}, {Qt::Key_BraceLeft, 0xDB},
+        {Qt::Key_Backslash, 0xDC},  {Qt::Key_Bar, 0xDC},         {Qt::Key_BracketRight, 0xDD},
+        {Qt::Key_BraceRight, 0xDD}, {Qt::Key_Apostrophe, 0xDE},  {Qt::Key_QuoteDbl, 0xDE},
+    };
+    for (const auto& [key, code] : kCodes) {
+        if (key == qt_key) {
+            return code;
+        }
     }
+    return 0;
 }
 
-int KeyStateOf(Qt::KeyboardModifiers modifiers) {
+namespace {
+
+// The state bits whose Qt flags are set in flags.
+int StateBits(int flags, std::initializer_list<std::pair<int, int>> qt_flag_to_bit) {
     int state = 0;
-    if (modifiers & Qt::ControlModifier) {
-        state |= kKeyStateCtrl;
-    }
-    if (modifiers & Qt::ShiftModifier) {
-        state |= kKeyStateShift;
-    }
-    if (modifiers & Qt::AltModifier) {
-        state |= kKeyStateAlt;
+    for (const auto& [qt_flag, bit] : qt_flag_to_bit) {
+        if ((flags & qt_flag) != 0) {
+            state |= bit;
+        }
     }
     return state;
+}
+
+}  // namespace
+
+int KeyStateOf(Qt::KeyboardModifiers modifiers) {
+    return StateBits(modifiers.toInt(), {{Qt::ControlModifier, kKeyStateCtrl},
+                                         {Qt::ShiftModifier, kKeyStateShift},
+                                         {Qt::AltModifier, kKeyStateAlt}});
 }
 
 int MouseKeyStateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-    int state = 0;
-    if (buttons & Qt::LeftButton) {
-        state |= kMouseLeft;
+    return StateBits(buttons.toInt(), {{Qt::LeftButton, kMouseLeft},
+                                       {Qt::RightButton, kMouseRight},
+                                       {Qt::MiddleButton, kMouseMiddle}}) |
+           StateBits(modifiers.toInt(),
+                     {{Qt::ShiftModifier, kMouseShift}, {Qt::ControlModifier, kMouseCtrl}});
+}
+
+void ReportKeyDown(const QKeyEvent& event, const std::function<void(int, int)>& on_key_down) {
+    if (on_key_down) {
+        const int key = VirtualKeyOf(event.key());
+        if (key != 0) {
+            on_key_down(key, KeyStateOf(event.modifiers()));
+        }
     }
-    if (buttons & Qt::RightButton) {
-        state |= kMouseRight;
+}
+
+void ReportLeftButtonDown(const QMouseEvent& event,
+                          const std::function<void(int, int, int)>& on_left_button_down) {
+    if (event.button() == Qt::LeftButton && on_left_button_down) {
+        const QPoint at = event.position().toPoint();
+        on_left_button_down(at.x(), at.y(), MouseKeyStateOf(event.buttons(), event.modifiers()));
     }
-    if (buttons & Qt::MiddleButton) {
-        state |= kMouseMiddle;
-    }
-    if (modifiers & Qt::ShiftModifier) {
-        state |= kMouseShift;
-    }
-    if (modifiers & Qt::ControlModifier) {
-        state |= kMouseCtrl;
-    }
-    return state;
 }
 
 QColor ToQColor(Rgb rgb) {

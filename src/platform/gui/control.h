@@ -9,11 +9,14 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/gui/services.h"
 
 class QFrame;
+class QKeyEvent;
+class QMouseEvent;
 
 namespace kob {
 
@@ -38,6 +41,13 @@ constexpr int kMouseShift = 0x04;
 constexpr int kMouseCtrl = 0x08;
 constexpr int kMouseMiddle = 0x10;
 int MouseKeyStateOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+// A control's event handed to its callback as the handlers read it: a key
+// press as its virtual-key code and key state (a key without a code is not
+// passed on), a left button press as its position and mouse key state.
+void ReportKeyDown(const QKeyEvent& event, const std::function<void(int, int)>& on_key_down);
+void ReportLeftButtonDown(const QMouseEvent& event,
+                          const std::function<void(int, int, int)>& on_left_button_down);
 
 // Colours as #RRGGBB.
 using Rgb = uint32_t;

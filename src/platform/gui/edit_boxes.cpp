@@ -32,7 +32,7 @@ int StoredChars(const QString& text) {
 
 // ---------------------------------------------------------------- EditBox
 
-EditBox::EditBox(QWidget* parent) : QLineEdit(parent), validator_(new EntryValidator(this)) {
+EditBox::EditBox(QWidget* parent) : StyledEdit(parent), validator_(new EntryValidator(this)) {
     setFont(MakeFont({}));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A refused character may pass Qt's change signal with the text as it was.
@@ -75,17 +75,6 @@ void EditBox::UpdateValidator() {
     const bool filters = mode_ == EntryMode::Amount || mode_ == EntryMode::WholeNumber ||
                          validator_->column_chars > 0;
     setValidator(filters ? validator_ : nullptr);
-}
-
-void EditBox::SetBorder(Border border) {
-    border_ = border;
-    UpdateStyle();
-}
-
-void EditBox::SetColours(Rgb text, Rgb background) {
-    text_ = text;
-    background_ = background;
-    UpdateStyle();
 }
 
 void EditBox::SetAlign(Align align) {
@@ -133,26 +122,18 @@ void EditBox::resizeEvent(QResizeEvent* event) {
 }
 
 void EditBox::keyPressEvent(QKeyEvent* event) {
-    if (on_key_down) {
-        const int key = VirtualKeyOf(event->key());
-        if (key != 0) {
-            on_key_down(key, KeyStateOf(event->modifiers()));
-        }
-    }
+    ReportKeyDown(*event, on_key_down);
     QLineEdit::keyPressEvent(event);
 }
 
 void EditBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && on_left_button_down) {
-        const QPoint at = event->position().toPoint();
-        on_left_button_down(at.x(), at.y(), MouseKeyStateOf(event->buttons(), event->modifiers()));
-    }
+    ReportLeftButtonDown(*event, on_left_button_down);
     QLineEdit::mousePressEvent(event);
 }
 
 // ------------------------------------------------------- MultiLineEditBox
 
-MultiLineEditBox::MultiLineEditBox(QWidget* parent) : QPlainTextEdit(parent) {
+MultiLineEditBox::MultiLineEditBox(QWidget* parent) : StyledEdit(parent) {
     setFont(MakeFont({}));
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -258,17 +239,6 @@ void MultiLineEditBox::insertFromMimeData(const QMimeData* source) {
     QMimeData fitted;
     fitted.setText(Fitting(source->text()));
     QPlainTextEdit::insertFromMimeData(&fitted);
-}
-
-void MultiLineEditBox::SetBorder(Border border) {
-    border_ = border;
-    UpdateStyle();
-}
-
-void MultiLineEditBox::SetColours(Rgb text, Rgb background) {
-    text_ = text;
-    background_ = background;
-    UpdateStyle();
 }
 
 void MultiLineEditBox::SetVerticalScrollBar(bool on) {

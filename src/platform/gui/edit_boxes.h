@@ -11,6 +11,28 @@
 
 namespace kob {
 
+// The border and colours both kinds of edit box take; each writes them into a
+// style sheet of its own (UpdateStyle).
+template <typename QtEdit>
+class StyledEdit : public QtEdit {
+  public:
+    using QtEdit::QtEdit;
+    void SetBorder(Border border) {
+        border_ = border;
+        UpdateStyle();
+    }
+    void SetColours(Rgb text, Rgb background) {
+        text_ = text;
+        background_ = background;
+        UpdateStyle();
+    }
+
+  protected:
+    virtual void UpdateStyle() = 0;
+    Border border_ = Border::Sunken;
+    Rgb text_ = 0x000000, background_ = 0xFFFFFF;
+};
+
 // Edit box: single-line (QLineEdit) in plain, masked, amount or whole-number
 // mode. Masked shows one "*" per character; amount and whole number take from
 // the operator only what IsAmountEntry or IsWholeNumberEntry allows. A box
@@ -21,7 +43,7 @@ namespace kob {
 // set by code; on_key_down gets the virtual-key code before the box handles
 // the key; on_left_button_down gets the press position and the mouse key
 // state.
-class EditBox : public QLineEdit {
+class EditBox : public StyledEdit<QLineEdit> {
     Q_OBJECT
   public:
     explicit EditBox(QWidget* parent = nullptr);
@@ -32,8 +54,6 @@ class EditBox : public QLineEdit {
     // The characters of the gbk column the text goes into; 0: none.
     void SetColumnChars(int chars);
     int ColumnChars() const { return validator_->column_chars; }
-    void SetBorder(Border border);
-    void SetColours(Rgb text, Rgb background);
     void SetAlign(Align align);
     // From now on the text always shows whole: the font set so far is the
     // largest, a smaller size of its face is used where the text needs it.
@@ -51,7 +71,7 @@ class EditBox : public QLineEdit {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void UpdateStyle();
+    void UpdateStyle() override;
     void UpdateValidator();
     void Fit();
     bool shrink_to_fit_ = false;
@@ -59,8 +79,6 @@ class EditBox : public QLineEdit {
     EntryValidator* validator_;
     QString reported_;  // the text on_text_changed last followed
     EntryMode mode_ = EntryMode::Normal;
-    Border border_ = Border::Sunken;
-    Rgb text_ = 0x000000, background_ = 0xFFFFFF;
 };
 
 // Edit box in multi-line mode. Lines break at CR LF as in the original:
@@ -69,7 +87,7 @@ class EditBox : public QLineEdit {
 // dropped, only characters GBK holds and only while Text() stays within the
 // column (a line break counts two); what does not fit is just not taken. Code
 // may set any text.
-class MultiLineEditBox : public QPlainTextEdit {
+class MultiLineEditBox : public StyledEdit<QPlainTextEdit> {
     Q_OBJECT
   public:
     explicit MultiLineEditBox(QWidget* parent = nullptr);
@@ -78,8 +96,6 @@ class MultiLineEditBox : public QPlainTextEdit {
     void SetText(const std::string& text);
     void SetColumnChars(int chars) { column_chars_ = chars; }
     int ColumnChars() const { return column_chars_; }
-    void SetBorder(Border border);
-    void SetColours(Rgb text, Rgb background);
     void SetVerticalScrollBar(bool on);
 
     std::function<void()> on_text_changed;
@@ -93,9 +109,7 @@ class MultiLineEditBox : public QPlainTextEdit {
     // What of inserted may go in at the cursor, replacing the selection.
     QString Fitting(QString inserted) const;
     int column_chars_ = 0;
-    void UpdateStyle();
-    Border border_ = Border::Sunken;
-    Rgb text_ = 0x000000, background_ = 0xFFFFFF;
+    void UpdateStyle() override;
 };
 
 }  // namespace kob

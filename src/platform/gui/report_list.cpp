@@ -774,12 +774,7 @@ void ReportList::changeEvent(QEvent* event) {
 }
 
 void ReportList::keyPressEvent(QKeyEvent* event) {
-    if (on_key_down) {
-        const int key = VirtualKeyOf(event->key());
-        if (key != 0) {
-            on_key_down(key, KeyStateOf(event->modifiers()));
-        }
-    }
+    ReportKeyDown(*event, on_key_down);
     QTableView::keyPressEvent(event);
 }
 

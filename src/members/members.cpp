@@ -153,8 +153,6 @@ void SetCellIfChanged(ReportList& list, int row, int column, std::string text) {
 
 namespace {
 
-using TotalsTexts = std::array<std::string, kMemberColumns - kMemberPayCount>;
-
 // Columns 3 to 8 from a member's totals, a count or sum of 0 empty; a pass
 // that did not run (nullptr) leaves its cells' texts as they are.
 void SetTotalsTexts(TotalsTexts& texts, const PayTotals* pay, const CostTotals* cost) {
@@ -471,7 +469,8 @@ bool Members::RefreshSelectedMemberTotals(bool asked_by_checkout_fill) {
 }
 
 void Members::RefreshMemberTotalsOfCard(const std::string& card) {
-    const auto& list = *program_.window().超级列表框_会员管理_会员列表;
+    auto& w = program_.window();
+    const auto& list = *w.超级列表框_会员管理_会员列表;
     int row = -1;
     for (int r = 0, n = list.RowCount(); r < n && !card.empty(); ++r) {
         if (list.CellView(r, kMemberCard) == card) {
@@ -479,17 +478,64 @@ void Members::RefreshMemberTotalsOfCard(const std::string& card) {
             break;
         }
     }
-    if (row < 0 || row == SelectedMemberRow()) {
+    if (row >= 0 && row == SelectedMemberRow()) {
         return;
     }
-    RefreshMemberRowTotals(row, false);
     const int spare_row = SpareRowOfCard(card);
-    if (spare_row >= 0) {
-        auto& spare = *program_.window().超级列表框_会员管理_会员列表备用;
+    auto& spare = *w.超级列表框_会员管理_会员列表备用;
+    if (row >= 0) {
+        RefreshMemberRowTotals(row, false);
+        if (spare_row >= 0) {
+            for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
+                SetCellIfChanged(spare, spare_row, c, list.Cell(row, c));
+            }
+        }
+        return;
+    }
+    // Hidden by a search: its spare row is what the list shows again once
+    // the search is cleared.
+    if (spare_row < 0 || ToInt32(card) == 0) {
+        return;
+    }
+    if (const auto texts = ReadTotalsTexts(card)) {
         for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
-            SetCellIfChanged(spare, spare_row, c, list.Cell(row, c));
+            SetCellIfChanged(spare, spare_row, c,
+                             (*texts)[static_cast<size_t>(c - kMemberPayCount)]);
         }
     }
+}
+
+std::optional<TotalsTexts> Members::ReadTotalsTexts(const std::string& card) {
+    PayTotals pay;
+    CostTotals cost;
+    // The card stands bare in the statement: a text that is not a whole
+    // number has none, and its totals count as 0.
+    if (const std::string sql = MemberTotalsQuery(card); !sql.empty()) {
+        // Both sums in one statement on the shared connection: one wait for
+        // the server, no connect.
+        const bool read = program_.ReadWhileWaiting(*program_.window().载入条_会员, [&] {
+            auto session = program_.db.Acquire();
+            const data::RecordSet set = session.Query(sql);
+            if (set.Failed()) {
+                return false;
+            }
+            if (set.RowCount() > 0) {
+                pay = ReadPayTotals(set);
+                cost = ReadCostTotals(set);
+            }
+            return true;
+        });
+        if (!read) {
+            program_.TellReadFailed();
+            return std::nullopt;
+        }
+    }
+    TotalsTexts texts;
+    SetTotalsTexts(texts, &pay, &cost);
+    if (worker_running_) {
+        refreshed_during_worker_[ToInt32(card)] = texts;
+    }
+    return texts;
 }
 
 bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
@@ -503,40 +549,12 @@ bool Members::RefreshMemberRowTotals(int row, bool asked_by_checkout_fill) {
         if (ToInt32(card) == 0) {
             return true;
         }
-        PayTotals pay;
-        CostTotals cost;
-        // The card stands bare in the statement: a text that is not a whole
-        // number has none, and its totals count as 0.
-        if (const std::string sql = MemberTotalsQuery(card); !sql.empty()) {
-            // Both sums in one statement on the shared connection: one wait
-            // for the server, no connect.
-            const bool read = program_.ReadWhileWaiting(*w.载入条_会员, [&] {
-                auto session = program_.db.Acquire();
-                const data::RecordSet set = session.Query(sql);
-                if (set.Failed()) {
-                    return false;
-                }
-                if (set.RowCount() > 0) {
-                    pay = ReadPayTotals(set);
-                    cost = ReadCostTotals(set);
-                }
-                return true;
-            });
-            if (!read) {
-                program_.TellReadFailed();
-                return false;
-            }
+        const auto texts = ReadTotalsTexts(card);
+        if (!texts) {
+            return false;
         }
-        TotalsTexts texts;
-        SetTotalsTexts(texts, &pay, &cost);
         for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
-            list.SetCell(row, c, texts[static_cast<size_t>(c - kMemberPayCount)]);
-        }
-        if (worker_running_) {
-            auto& kept = refreshed_during_worker_[ToInt32(card)];
-            for (int c = kMemberPayCount; c < kMemberColumns; ++c) {
-                kept[static_cast<size_t>(c - kMemberPayCount)] = list.Cell(row, c);
-            }
+            list.SetCell(row, c, (*texts)[static_cast<size_t>(c - kMemberPayCount)]);
         }
     }
     if (row == SelectedMemberRow() && w.外形框_快速消费->Visible() && !asked_by_checkout_fill) {

@@ -50,6 +50,8 @@ enum MemberColumn : int {
     kMemberBalance = 8,
     kMemberColumns = 9,
 };
+// Columns 3 to 8 of a member's row.
+using TotalsTexts = std::array<std::string, kMemberColumns - kMemberPayCount>;
 
 // What one run of the totals worker found. A pass that did not run (no card
 // to ask for, or no connection) changes nothing; a pass whose statement
@@ -185,6 +187,10 @@ class Members {
     void RebuildSpareIndex();
     void UpdateSearchKey(int spare_row);
     int SpareRowOfCard(const std::string& card) const;
+    // Columns 3 to 8 of card as the server holds them now, kept for the
+    // worker's handoff when it runs; none when they could not be read (the
+    // operator has been told).
+    std::optional<TotalsTexts> ReadTotalsTexts(const std::string& card);
 
     Program& program_;
     // Totals worker: one at a time; a load while it runs queues one more run.
@@ -192,8 +198,7 @@ class Members {
     // Rows recomputed while the worker runs, by card: columns 3 to 8 as the
     // recomputation wrote them. The handoff writes these, not its older sums,
     // into both lists, so the spare row gets them too.
-    std::unordered_map<int32_t, std::array<std::string, kMemberColumns - kMemberPayCount>>
-        refreshed_during_worker_;
+    std::unordered_map<int32_t, TotalsTexts> refreshed_during_worker_;
     // The refill that a recomputation asks for reads the totals it just
     // wrote: its own recomputation would read them again.
     bool refilling_after_refresh_ = false;

@@ -279,6 +279,42 @@ TEST_F(RecordDeletionTest, DeletionRecomputesTheSelectedMemberButNotItsSpareRow)
     }
 }
 
+// The record's member hidden by a search: its spare row, from which a later
+// search shows it again, gets the new totals too.
+TEST_F(RecordDeletionTest, DeletionRecomputesTheSpareRowOfAMemberHiddenByASearch) {
+    LogIn();
+    // Card 1's totals after each page's deletion of record 1, one after the other.
+    const std::vector<std::vector<std::string>> owner_totals = {{"1", "50", "50", "1", "30", "20"},
+                                                                {"1", "50", "50", "", "", "50"}};
+    auto search = [&](std::string_view text) {
+        auto* box = w().编辑框_会员管理_搜索;
+        box->SetText("");
+        box->setFocus();
+        Type(box, text);
+        return Cards(list());
+    };
+    const auto pages = Pages();
+    for (size_t page = 0; page < pages.size(); ++page) {
+        const DeletionPage& p = pages[page];
+        SCOPED_TRACE(p.name);
+        members().ResetMemberSearch();
+        WaitForTotals();
+        ASSERT_EQ(search("ls"), std::vector<std::string>{"12"});
+        Select("12");
+        p.query_all();
+        SelectRecord(p, "1");
+        harness().dialogs.NextMessage(Answer::Ok);
+        ChooseDelete(p);
+        std::vector<std::string> spare_totals = RowCells(spare(), RowOf(spare(), "1"));
+        spare_totals.erase(spare_totals.begin(), spare_totals.begin() + kMemberPayCount);
+        EXPECT_EQ(spare_totals, owner_totals[page]);
+        ASSERT_EQ(search("tom"), std::vector<std::string>{"1"});
+        std::vector<std::string> shown = RowCells(list(), 0);
+        shown.erase(shown.begin(), shown.begin() + kMemberPayCount);
+        EXPECT_EQ(shown, owner_totals[page]) << "the row the search shows again";
+    }
+}
+
 TEST_F(RecordDeletionTest, RerunAfterTheMemberWasUnselectedEmptiesTheList) {
     LogIn();
     for (const DeletionPage& p : Pages()) {
